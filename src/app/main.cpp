@@ -1,0 +1,30 @@
+// Skytrace: start-up, the polling event loop and shutdown.
+#include <SDL.h>
+
+#include "app/app_state.h"
+#include "app/data.h"
+#include "settings/ini_vars.h"
+
+int main(int, char**)
+{
+    int result = 0;
+    var_load();
+    init_data(0xF0FF);
+    update_data(0x10FF);
+
+    int sdl = SDL_Init(SDL_INIT_VIDEO);
+    if (sdl != 0) {
+        result = save_sdl_err(sdl, 100);
+    } else {
+        sdl_tick();
+        SDL_Quit();
+    }
+    free_data(0xF0FF);
+    var_save();
+    if (result != 0) {
+        char text[2048];
+        format_start_error(text, sizeof text, result);
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Skytrace", text, nullptr);
+    }
+    return 0;
+}

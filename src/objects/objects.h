@@ -1,0 +1,78 @@
+// Satellites and the catalogue: element sets turned into propagators, and
+// every satellite's current sub-satellite point.
+#pragma once
+#include <cstdint>
+
+#include "objects/orbital_elements.h"
+#include "support/types.h"
+
+namespace libsgp4 {
+class Tle;
+class SGP4;
+}
+
+struct object_t {
+    libsgp4::Tle* tle;       // owned
+    libsgp4::SGP4* sgp4;     // owned
+    point2f_t* pos;          // entry in the catalogue's positions, not owned
+    double altitude;         // km above the ellipsoid at the last computation
+    object_t* next;
+    // False until a position was computed; such a satellite is not drawn and
+    // cannot be picked by a click (its position entry holds zeros).
+    bool hasPos;
+};
+
+struct orbitInfo_t {
+    double revsPerDay;
+    double orbitNumber;  // revolution number at epoch
+    double period;       // seconds
+};
+
+struct objectInfo_t {
+    char name[32];
+    uint32_t catalogNumber;
+    double revsPerDay;
+    double orbitNumber;
+    double period;        // seconds
+    char periodText[32];  // "%03d:%02d:%02d:%02d" days:hours:minutes:seconds
+};
+
+// 0 with a new satellite in *out; initialisation errors of the propagator
+// leave as exceptions (the element readers skip such element sets).
+int new_obj(object_t** out, const OrbitalElements_t& el);
+void obj_free(object_t* o);
+void obj_free_all(object_t* first);
+// Position at now + seconds: longitude/latitude (radians) into *pt and the
+// altitude into obj->altitude; on a propagation error nothing is stored.
+// Returns whether a position was computed.
+bool obj_coord(point2f_t* pt, object_t* obj, int seconds);
+char* obj_name(char* dst, object_t* o);
+uint32_t obj_catnum(object_t* o);
+void obj_orbitInfo(orbitInfo_t* info, object_t* o);
+void obj_info(objectInfo_t* info, object_t* o);
+object_t* obj_find(unsigned catnum, object_t* first);
+
+class CObjects {
+public:
+    CObjects() = default;
+    CObjects(const CObjects&) = delete;
+    CObjects& operator=(const CObjects&) = delete;
+    ~CObjects();
+
+    // Loads through the data manager file at path; its result (0 success).
+    int Load(const char* path);
+    // Allocates positions for the objects added so far and computes them
+    // (the second half of Load, for catalogues filled without a manager file).
+    void InitPositions();
+    void Update();
+    void Free();
+    object_t* Next(object_t* o);
+    object_t* Prior(object_t* o);
+    void Add(object_t* o);
+
+    object_t* first = nullptr;
+    uint64_t count = 0;
+    point2f_t* positions = nullptr;
+};
+
+extern CObjects g_objs;
