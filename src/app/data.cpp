@@ -228,7 +228,9 @@ void update_projection_data(int flags)
     if ((flags & DATA_OBJECTS) && g_objs.positions)
         s_mpf(g_oePointsMP, g_objs.positions, std::min(s_oeCountMP, g_objs.count));
     if ((flags & DATA_PATH) && g_var.sel.obj) {
-        // The path's length and cuts change as it moves.
+        // The path's length and cuts change as it moves; room for a polyline
+        // per point keeps the steps free of allocation.
+        g_opMP.ReservePolylines(g_path.PointCount());
         g_opMP.Copy(g_path);
         project(g_opMP, g_path);
     }
@@ -280,6 +282,7 @@ void update_screen_data(int flags)
     }
     if ((flags & DATA_PATH) && g_opMP.PointCount() > 0) {
         if (g_path.lines) {
+            g_opS.ReservePolylines(g_opMP.PointCount());
             update_polylines(g_opS, g_opMP);
             update_screen_points(g_opS, g_opMP);
         } else {

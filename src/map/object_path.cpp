@@ -37,6 +37,8 @@ bool ObjectPath::SetOrbits(uint64_t newOrbits, uint64_t newPointsPerOrbit)
     if (newPointsPerOrbit)
         pointsPerOrbit = newPointsPerOrbit;
     AllocPoints(pointsPerOrbit * orbits);
+    // Every point may start a polyline: reserved now, the steps never allocate.
+    ReservePolylines(m_pointCount);
     if (g_var.sel.obj) {
         InitPoints();
         InitPolylines();

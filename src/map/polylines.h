@@ -52,6 +52,19 @@ public:
         return true;
     }
 
+    // Grows the polyline capacity to at least n, keeping count and contents,
+    // so that later counts up to n need no allocation.
+    void ReservePolylines(uint64_t n)
+    {
+        if (m_polylinesCap >= n)
+            return;
+        L* grown = new L[n]();
+        std::copy_n(m_polylines, m_polylineCount, grown);
+        delete[] m_polylines;
+        m_polylines = grown;
+        m_polylinesCap = n;
+    }
+
     void Free()
     {
         delete[] m_points;

@@ -188,6 +188,13 @@ TEST(Polylines, CapacitiesOnlyGrow)
     c.AllocPolylines(1);
     EXPECT_EQ(c.PolylinesCapacity(), 3u);
     EXPECT_EQ(c.PolylineCount(), 1u);
+    c.Polylines()[0] = polyline2i_t{7, c.Points()};
+    c.ReservePolylines(2);
+    EXPECT_EQ(c.PolylinesCapacity(), 3u);
+    c.ReservePolylines(50);
+    EXPECT_EQ(c.PolylinesCapacity(), 50u);
+    EXPECT_EQ(c.PolylineCount(), 1u);
+    EXPECT_EQ(c.Polylines()[0].count, 7u);
     c.Free();
     EXPECT_TRUE(c.IsEmpty());
     EXPECT_EQ(c.PointsCapacity() + c.PolylinesCapacity(), 0u);
