@@ -121,8 +121,13 @@ TEST(Polylines, LoadIsBoundedByTheCountingPass)
     std::thread writer([&] {
         const std::string first = "1 1\n2 2\n";
         const std::string second = "1 1\n2 2\n3 3\n\n4 4\n5 5\n6 6\n";
+        // Each step waits for the reader's descriptor to appear or go, so the
+        // second text cannot reach the first pass.
         FILE* f = std::fopen(fifo.c_str(), "w");
         std::fputs(first.c_str(), f);
+        std::fflush(f);
+        while (open_fds() < 2)
+            std::this_thread::yield();
         std::fclose(f);
         while (open_fds() > 0)
             std::this_thread::yield();
