@@ -164,7 +164,6 @@ void CObjects::InitPositions()
     for (object_t* o = first; o; o = o->next, ++i) {
         o->pos = &positions[i];
         o->hasPos = false;
-        o->altitude = 0.0;
         obj_coord(o->pos, o, 0);
     }
 }
