@@ -79,6 +79,7 @@ TEST(Objects, ListKeepsOrderDuplicatesAndWraps)
     EXPECT_EQ(obj_find(7, objs.first), nullptr);
     char name[32];
     EXPECT_STREQ(obj_name(name, c), "SECOND");
+    EXPECT_STREQ(obj_name(name, 4, c), "SEC");
     EXPECT_EQ(obj_catnum(c), 25544u);
 
     objs.Free();
