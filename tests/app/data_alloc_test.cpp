@@ -14,7 +14,9 @@ bool s_counting = false;
 long s_allocations = 0;
 }  // namespace
 
-void* operator new(std::size_t n)
+// Kept out of line: inlined, the compiler pairs the malloc with delete
+// sites and warns about a mismatch that is not one.
+[[gnu::noinline]] void* operator new(std::size_t n)
 {
     if (s_counting)
         ++s_allocations;
@@ -28,22 +30,22 @@ void* operator new[](std::size_t n)
     return operator new(n);
 }
 
-void operator delete(void* p) noexcept
+[[gnu::noinline]] void operator delete(void* p) noexcept
 {
     std::free(p);
 }
 
-void operator delete[](void* p) noexcept
+[[gnu::noinline]] void operator delete[](void* p) noexcept
 {
     std::free(p);
 }
 
-void operator delete(void* p, std::size_t) noexcept
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept
 {
     std::free(p);
 }
 
-void operator delete[](void* p, std::size_t) noexcept
+[[gnu::noinline]] void operator delete[](void* p, std::size_t) noexcept
 {
     std::free(p);
 }

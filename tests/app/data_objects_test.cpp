@@ -123,9 +123,15 @@ TEST_F(PipelineObjects, LinesAndObjectsDataHooks)
     ASSERT_GT(g_coastlines.PointCount(), 50000u);
     EXPECT_EQ(g_coastlinesS.PointCount(), g_coastlines.PointCount());
     EXPECT_EQ(g_coastlinesS.PolylineCount(), g_coastlines.PolylineCount());
+    // On screen, and no segment streaks across half the map.
     for (uint64_t i = 0; i < g_coastlinesS.PointCount(); ++i) {
         const point2i_t& p = g_coastlinesS.Points()[i];
         ASSERT_TRUE(p.x >= 0 && p.x <= 720 && p.y >= 0 && p.y <= 360) << i;
+    }
+    for (uint64_t i = 0; i < g_coastlinesS.PolylineCount(); ++i) {
+        const polyline2i_t& l = g_coastlinesS.Polylines()[i];
+        for (uint64_t j = 1; j < l.count; ++j)
+            ASSERT_LE(std::abs(l.first[j].x - l.first[j - 1].x), 360) << i;
     }
     // A coastline file that is not found keeps the coastlines.
     var_set_str(VAR_LINES_DATA, "/nonexistent/world.dat");

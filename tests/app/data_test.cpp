@@ -61,18 +61,6 @@ TEST_F(Pipeline, ScreenFitWideAndTall)
     expect_bounds(0, 300, 400, 700);
 }
 
-TEST_F(Pipeline, ScreenLevelMirrorsTheProjectedStructure)
-{
-    ASSERT_EQ(g_latLinesS.PointCount(), g_latLinesMP.PointCount());
-    ASSERT_EQ(g_lonLinesS.PolylineCount(), 37u);
-    for (uint64_t i = 0; i < g_lonLinesS.PolylineCount(); ++i) {
-        EXPECT_EQ(g_lonLinesS.Polylines()[i].count, g_lonLinesMP.Polylines()[i].count);
-        EXPECT_EQ(g_lonLinesS.Polylines()[i].first, g_lonLinesS.Points() + i * 181);
-    }
-    // The first update, before any screen rectangle, is harmless.
-    EXPECT_EQ(g_latLinesS.Points()[100].x, 0);
-}
-
 TEST_F(Pipeline, ProjectionCycle)
 {
     g_var.plot.projection = 703;

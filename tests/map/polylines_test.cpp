@@ -160,16 +160,6 @@ TEST(Polylines, CopyRepointsIntoItsOwnArray)
     EXPECT_EQ(shape(dst), "3 4 ");
     EXPECT_EQ(dst.Points()[6].y, -6.0f);
 
-    // Copying a smaller source keeps the arrays.
-    CPolylines2f small;
-    small.Alloc(2, 1);
-    small.Points()[0] = small.Points()[1] = point2f_t{9, 9};
-    small.Polylines()[0] = polyline2f_t{2, small.Points()};
-    point2f_t* pts = dst.Points();
-    ASSERT_TRUE(dst.Copy(small));
-    EXPECT_EQ(dst.Points(), pts);
-    EXPECT_EQ(dst.PointsCapacity(), 7u);
-    EXPECT_EQ(shape(dst), "2 ");
 }
 
 TEST(Polylines, CapacitiesOnlyGrow)
@@ -229,20 +219,4 @@ TEST(GridLines, DefaultGrid)
     EXPECT_EQ(lon.Polylines()[19].first[91].x, rad(10));
     EXPECT_EQ(lon.Polylines()[19].first[91].y, rad(-1));
     EXPECT_EQ(lon.Polylines()[36].first[0].x, rad(180));
-}
-
-TEST(GridLines, DefaultCoastlineFileIsClean)
-{
-    const std::string path = std::string(SKYTRACE_SOURCE_DIR) + "/data/world.dat";
-    CPolylines2f c;
-    ASSERT_EQ(c.Load(path.c_str()), 0);
-    EXPECT_GT(c.PolylineCount(), 1000u);
-    EXPECT_GT(c.PointCount(), 50000u);
-    EXPECT_TRUE(end_to_end(c));
-    // No segment streaks across the map.
-    for (uint64_t i = 0; i < c.PolylineCount(); ++i) {
-        const polyline2f_t& l = c.Polylines()[i];
-        for (uint64_t j = 1; j < l.count; ++j)
-            ASSERT_LE(std::fabs(l.first[j].x - l.first[j - 1].x), static_cast<float>(M_PI));
-    }
 }

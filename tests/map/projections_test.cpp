@@ -87,20 +87,6 @@ TEST(Projections, Symmetries)
     }
 }
 
-TEST(Projections, ManyPointsInOneCall)
-{
-    const point2f_t in[3] = {{rad(10), rad(20)}, {rad(-50), rad(-60)}, {rad(170), rad(5)}};
-    for (const extent_t& e : s_extents) {
-        point2f_t out[3];
-        map_projection_func(e.id)(out, in, 3);
-        for (int i = 0; i < 3; ++i) {
-            point2f_t one = project(e.id, in[i].x, in[i].y);
-            EXPECT_EQ(out[i].x, one.x) << e.name;
-            EXPECT_EQ(out[i].y, one.y) << e.name;
-        }
-    }
-}
-
 TEST(Projections, MercatorClampsAt85Degrees)
 {
     const float y85 = static_cast<float>(std::log(std::tan(1.4835298641951802 * 0.5 + M_PI / 4)));
