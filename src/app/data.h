@@ -22,8 +22,9 @@ enum dataFlags {
 };
 
 // Screen coordinates are kept within +-DATA_PIXEL_LIMIT: a projected value
-// beyond it, or infinite, is clamped to it, and a NaN becomes
-// -DATA_PIXEL_LIMIT, so no value is converted to int out of range.
+// that maps beyond it, or is infinite, is clamped to it, and a NaN is placed
+// at the limit (x at -DATA_PIXEL_LIMIT, y at +DATA_PIXEL_LIMIT), so no value
+// is ever converted to int out of range.
 constexpr int32_t DATA_PIXEL_LIMIT = 1 << 20;
 
 // Raw level (x = longitude, y = latitude, radians). The satellites are
