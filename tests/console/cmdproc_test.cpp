@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <regex>
 #include <string>
 #include <vector>
@@ -29,6 +30,9 @@ class Commands : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // Listing app.pref makes SDL create the preference folder: keep it
+        // out of the user's home.
+        setenv("XDG_DATA_HOME", (::testing::TempDir() + "skytrace-test-xdg").c_str(), 1);
         LE_SetIns(1);
         LE_Clear();
         var_reset();
