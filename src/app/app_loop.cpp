@@ -9,66 +9,48 @@ MainWin win;
 
 static const Uint32 IDLE_SLEEP_MS = 50;
 
-// Previously installed hooks, called before the window's own part.
-static varHooks_t s_prev;
-
 static void hook_info_pos(int pos)
 {
-    if (s_prev.infoPos)
-        s_prev.infoPos(pos);
     win.info.SetVertical(pos == 1 || pos == 3);
     win.UpdateChildRects();
 }
 
 static void hook_info_show(bool show)
 {
-    if (s_prev.infoShow)
-        s_prev.infoShow(show);
     win.info.visible = show;
     win.UpdateChildRects();
 }
 
 static void hook_plot_padding()
 {
-    if (s_prev.plotPadding)
-        s_prev.plotPadding();
     win.plot.UpdateScreenRect();
 }
 
 static void hook_obj_label_font()
 {
-    if (s_prev.objLabelFont)
-        s_prev.objLabelFont();
     win.UpdateObjLabelFont();
 }
 
 static void hook_win_font()
 {
-    if (s_prev.winFont)
-        s_prev.winFont();
     win.UpdateFont();
 }
 
-// After the pipeline has reloaded the catalogue, select the remembered
+// After the pipeline has reloaded the catalogue: select the remembered
 // satellite again if the new catalogue holds it.
-static void hook_obj_data()
+static void reselect(int catnum)
 {
-    if (s_prev.objData)
-        s_prev.objData();
-    win.SelObj(g_var.sel.catnum);
+    win.SelObj(catnum);
 }
 
 void app_install_win_hooks()
 {
-    if (g_varHooks.infoPos == hook_info_pos)
-        return;
-    s_prev = g_varHooks;
     g_varHooks.infoPos = hook_info_pos;
     g_varHooks.infoShow = hook_info_show;
     g_varHooks.plotPadding = hook_plot_padding;
     g_varHooks.objLabelFont = hook_obj_label_font;
     g_varHooks.winFont = hook_win_font;
-    g_varHooks.objData = hook_obj_data;
+    g_dataReselect = reselect;
 }
 
 static bool is_shown(const SdlWindow* w)

@@ -16,8 +16,8 @@ struct appLoop_t {
     bool togglePending = false;
 };
 
-// Connects the settings hooks that act on the main window, each chained after
-// the hook installed before it (the pipeline's).
+// Connects the settings hooks that act on the main window and the selection
+// after a catalogue reload (the pipeline installs its own hooks beside them).
 void app_install_win_hooks();
 // Routes one event by its type and window.
 void app_dispatch(appLoop_t& loop, const SDL_Event& e);

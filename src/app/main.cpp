@@ -13,6 +13,7 @@ int main(int, char**)
     var_load();
     init_data(0xF0FF);
     update_data(0x10FF);
+    data_install_var_hooks();
     app_install_win_hooks();
 
     int sdl = SDL_Init(SDL_INIT_VIDEO);

@@ -50,7 +50,6 @@ bool shown(const SdlWindow& w)
 TEST_F(AppLoopTest, SettingsHooksActOnTheMainWindow)
 {
     app_install_win_hooks();
-    app_install_win_hooks();  // installing twice keeps one chain
     ASSERT_TRUE(var_set_int(VAR_INFO_POS, 3));
     EXPECT_TRUE(win.info.vertical);
     EXPECT_EQ(win.info.rect.w, 250);
