@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "datafile/elements_reader.h"
 #include "support/fsys.h"
 #include "support/str.h"
 
@@ -29,8 +30,43 @@ static std::string rest_trimmed(const std::string& s)
     return s.substr(b, e - b);
 }
 
+// The reader that accepts the text (comma-separated first, then two-line),
+// or none: a file in neither format is passed over.
+static int load_elements(CObjects& objs, const std::string& path,
+                         std::vector<unsigned long>* catIds, std::vector<std::string>* names)
+{
+    // Only regular files are read: a FIFO would block, a directory fail.
+    if (fsys_type(path.c_str()) != 1)
+        return 1;
+    TextFile text;
+    const int r = text.Load(path);
+    if (r != 0)
+        return r;
+    CsvFile csv;
+    TleFile tle;
+    ElementsFile* reader = elements_bind(&text, csv, tle);
+    if (!reader)
+        return 0;
+    return catIds ? reader->ReadObjects(objs, *catIds, *names) : reader->ReadObjects(objs);
+}
+
+int load_objs(CObjects& objs, std::string& path)
+{
+    return load_elements(objs, path, nullptr, nullptr);
+}
+
+int load_objs(CObjects& objs, std::string& path, std::vector<unsigned long>& catIds,
+              std::vector<std::string>& names)
+{
+    return load_elements(objs, path, &catIds, &names);
+}
+
 int ManagerFile::Load(CObjects& o, const char* file)
 {
+    // Something that exists but is neither a file nor a directory (a FIFO, a
+    // device) cannot be opened as a list: reading it could block.
+    if (fsys_type(file) == 0 && fsys_exist(file))
+        return 1;
     const unsigned r = Open(file);
     if (r != 0)
         return static_cast<int>(r);

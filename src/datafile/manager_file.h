@@ -30,9 +30,9 @@ class ManagerFile : public CMemFile {
 public:
     // Longest version-1 file name or directory prefix, and the room for the
     // two joined; longer entries are passed over.
-    static const size_t V1_NAME_MAX = 299;
-    static const size_t V1_PATH_MAX = 303;
-    static const size_t TOKEN_CAP = 512;
+    static constexpr size_t V1_NAME_MAX = 299;
+    static constexpr size_t V1_PATH_MAX = 303;
+    static constexpr size_t TOKEN_CAP = 512;
 
     // 0 when read; the CMemFile::Open code when the file cannot be read;
     // -1 when a version-2 list ends on a brace at its top level.

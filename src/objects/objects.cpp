@@ -181,6 +181,7 @@ void CObjects::Free()
     if (first) {
         obj_free_all(first);
         first = nullptr;
+        m_last = nullptr;
         count = 0;
     }
     if (positions) {
@@ -215,10 +216,13 @@ void CObjects::Add(object_t* o)
     if (!first) {
         first = o;
     } else {
-        object_t* last = first;
-        while (last->next)
-            last = last->next;
-        last->next = o;
+        if (!m_last || m_last->next) {
+            m_last = first;
+            while (m_last->next)
+                m_last = m_last->next;
+        }
+        m_last->next = o;
     }
+    m_last = o;
     ++count;
 }

@@ -81,6 +81,11 @@ public:
     object_t* first = nullptr;
     uint64_t count = 0;
     point2f_t* positions = nullptr;
+
+private:
+    // The last object added, so that appending does not walk the list
+    // (loading a large catalogue would otherwise take quadratic time).
+    object_t* m_last = nullptr;
 };
 
 extern CObjects g_objs;

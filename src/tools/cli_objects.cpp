@@ -2,14 +2,18 @@
 
 #include <string>
 
-#include "datafile/elements_file.h"
+#include "datafile/elements_reader.h"
 #include "datafile/manager_file.h"
 #include "datafile/text_file.h"
 #include "objects/objects.h"
+#include "support/fsys.h"
 #include "tools/cli.h"
 
 int cli_loadObjects(CObjects& objs, const char* file, int* result)
 {
+    // Only a regular file can be either; anything else cannot be read.
+    if (fsys_type(file) != 1)
+        return CLI_UNREADABLE;
     bool elements = false;
     {
         TextFile text;

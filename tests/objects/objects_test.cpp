@@ -140,7 +140,8 @@ TEST(Objects, PositionsAtLoadAndUpdate)
     EXPECT_TRUE(iss->hasPos);
     EXPECT_GT(iss->altitude, 150.0);
     EXPECT_LT(iss->altitude, 600.0);
-    EXPECT_LE(std::fabs(iss->pos->y), 51.7f * 3.1416f / 180.0f);
+    // Geodetic latitude reaches a little beyond the inclination.
+    EXPECT_LE(std::fabs(iss->pos->y), 52.0f * 3.1416f / 180.0f);
     EXPECT_GE(iss->pos->x, -3.1416f);
     EXPECT_LT(iss->pos->x, 3.1416f);
 
@@ -178,7 +179,8 @@ TEST(Objects, ClockConversion)
     int y, mo, d, h, mi, s, us;
     now.Decompose(y, mo, d, h, mi, s, us);
     EXPECT_GE(y, 2026);
-    const int64_t ahead = obj_time(60).Ticks() - obj_time(0).Ticks();
+    const int64_t t0 = obj_time(0).Ticks();
+    const int64_t ahead = obj_time(60).Ticks() - t0;
     EXPECT_GE(ahead, 60000000LL);
     EXPECT_LT(ahead, 61000000LL);
 }
