@@ -1,7 +1,481 @@
 #include "app/data.h"
 
-// The stages are filled in as the map datasets land.
-void init_data(int) {}
-void update_data(int) {}
-void free_data(int) {}
-int tick_data(unsigned) { return 0; }
+#include <algorithm>
+#include <cmath>
+
+#include "app/app_paths.h"
+#include "objects/objects.h"
+#include "settings/vars.h"
+
+CLatitudeLines g_latLines;
+CLongitudeLines g_lonLines;
+CPolylines2f g_coastlines;
+
+CPolylines2f g_latLinesMP, g_lonLinesMP, g_coastlinesMP, g_opMP;
+point2f_t* g_oePointsMP = nullptr;
+float g_boundsMP[4] = {0, 0, 0, 0};
+
+CPolylines2i g_latLinesS, g_lonLinesS, g_coastlinesS, g_opS;
+point2i_t* g_oePtsS = nullptr;
+SDL_Rect* g_orbRectsS = nullptr;
+SDL_Rect* g_opRectsS = nullptr;
+uint64_t g_opRectsCount = 0;
+SDL_Rect g_rectS = {0, 0, 0, 0};
+int32_t g_boundsS[4] = {0, 0, 0, 0};
+
+void (*g_dataReselect)(int catnum) = nullptr;
+
+namespace {
+
+// Order in which the user steps through the projections.
+const int s_cycle[] = {100, 102, 101, 103, 104, 300, 500, 501, 502, 503, 704, 700, 701, 702, 703};
+constexpr int CYCLE_LEN = sizeof(s_cycle) / sizeof(s_cycle[0]);
+
+mp_func_t s_mpf = mp_equirect;
+unsigned s_objTicks = 0;
+bool s_pathShowApplied = false;  // the path's lines flag is taken from path.show once
+uint64_t s_oeCountMP = 0;        // entries of g_oePointsMP
+uint64_t s_oeCountS = 0;         // entries of g_oePtsS and g_orbRectsS
+uint64_t s_opRectsCap = 0;       // allocated entries of g_opRectsS
+
+// Frees the plain arrays at exit when the program did not.
+struct arraysOwner_t {
+    ~arraysOwner_t()
+    {
+        delete[] g_oePointsMP;
+        delete[] g_oePtsS;
+        delete[] g_orbRectsS;
+        delete[] g_opRectsS;
+    }
+} s_arraysOwner;
+
+int cycle_index(int id)
+{
+    for (int i = 0; i < CYCLE_LEN; ++i)
+        if (s_cycle[i] == id)
+            return i;
+    return -1;
+}
+
+int32_t clamp_pixel(int64_t v)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(v, -DATA_PIXEL_LIMIT, DATA_PIXEL_LIMIT));
+}
+
+// Truncates toward zero like a plain conversion, but only for values inside
+// the pixel range: beyond it and infinities clamp, NaN goes to the low limit.
+int32_t to_pixel(double v)
+{
+    if (std::isnan(v))
+        return -DATA_PIXEL_LIMIT;
+    if (v >= DATA_PIXEL_LIMIT)
+        return DATA_PIXEL_LIMIT;
+    if (v <= -DATA_PIXEL_LIMIT)
+        return -DATA_PIXEL_LIMIT;
+    return static_cast<int32_t>(v);
+}
+
+// The projection-to-pixel mapping, in float as the rest of the level; north
+// up, so the top of the projected world lands at the top bound.
+point2i_t map_point(const point2f_t& p)
+{
+    const float L = g_boundsMP[0], T = g_boundsMP[1], R = g_boundsMP[2], B = g_boundsMP[3];
+    const int32_t l = g_boundsS[0], t = g_boundsS[1], r = g_boundsS[2], b = g_boundsS[3];
+    float fx = (p.x - L) * static_cast<float>(r - l) / (R - L) + static_cast<float>(l);
+    float fy = (p.y - T) * static_cast<float>(b - t) / (B - T) + static_cast<float>(t);
+    return point2i_t{to_pixel(fx),
+                     clamp_pixel(static_cast<int64_t>(t) + b - to_pixel(fy))};
+}
+
+void update_points(point2i_t* dst, const point2f_t* src, uint64_t n)
+{
+    for (uint64_t i = 0; i < n; ++i)
+        dst[i] = map_point(src[i]);
+}
+
+void place_square(SDL_Rect& r, const point2i_t& p)
+{
+    r.x = p.x - (r.w >> 1);
+    r.y = p.y - (r.h >> 1);
+}
+
+// Gives the screen polylines the structure of their projected twins.
+void update_polylines(CPolylines2i& screen, const CPolylines2f& projected)
+{
+    screen.Alloc(projected.PointCount(), projected.PolylineCount());
+    uint64_t start = 0;
+    for (uint64_t i = 0; i < projected.PolylineCount(); ++i) {
+        screen.Polylines()[i].count = projected.Polylines()[i].count;
+        screen.Polylines()[i].first = screen.Points() + start;
+        start += projected.Polylines()[i].count;
+    }
+}
+
+void project(CPolylines2f& dst, const CPolylines2f& src)
+{
+    s_mpf(dst.Points(), src.Points(), std::min(dst.PointCount(), src.PointCount()));
+}
+
+void update_screen_points(CPolylines2i& dst, const CPolylines2f& src)
+{
+    update_points(dst.Points(), src.Points(), std::min(dst.PointCount(), src.PointCount()));
+}
+
+// Places every satellite square on its screen point; one that was never
+// computed gets an empty square off-screen.
+void place_object_squares()
+{
+    const point2i_t off = {-DATA_PIXEL_LIMIT, -DATA_PIXEL_LIMIT};
+    uint64_t i = 0;
+    for (object_t* o = g_objs.first; o && i < s_oeCountS; o = o->next, ++i) {
+        SDL_Rect& r = g_orbRectsS[i];
+        if (o->hasPos) {
+            r.w = r.h = g_var.obj.size;
+            place_square(r, g_oePtsS[i]);
+        } else {
+            g_oePtsS[i] = off;
+            r = SDL_Rect{off.x, off.y, 0, 0};
+        }
+    }
+}
+
+void make_path_squares(uint64_t n)
+{
+    if (s_opRectsCap < n) {
+        delete[] g_opRectsS;
+        g_opRectsS = new SDL_Rect[n]();
+        s_opRectsCap = n;
+    }
+    g_opRectsCount = n;
+    for (uint64_t i = 0; i < n; ++i)
+        g_opRectsS[i].w = g_opRectsS[i].h = g_var.path.size;
+}
+
+void place_path_squares()
+{
+    uint64_t n = std::min(g_opRectsCount, g_opMP.PointCount());
+    for (uint64_t i = 0; i < n; ++i)
+        place_square(g_opRectsS[i], map_point(g_opMP.Points()[i]));
+}
+
+void init_raw_data(int flags)
+{
+    char name[TEXT_CAP];
+    if (flags & DATA_LAT_LINES)
+        g_latLines.Set(g_var.lat.lines, g_var.lat.points);
+    if (flags & DATA_LON_LINES)
+        g_lonLines.Set(g_var.lon.lines, g_var.lon.points);
+    if ((flags & DATA_COASTLINES) && make_support_file_name(name, g_var.lines.data))
+        g_coastlines.Load(name);
+    if ((flags & DATA_OBJECTS) && make_data_file_name(name, g_var.obj.data))
+        g_objs.Load(name);
+    if (flags & DATA_PATH) {
+        if (!s_pathShowApplied) {
+            g_path.lines = g_var.path.show == 2;
+            s_pathShowApplied = true;
+        }
+        g_path.SetOrbits(g_var.path.orbits, g_var.path.points);
+    }
+}
+
+void update_raw_data(int flags)
+{
+    if (flags & DATA_OBJECTS)
+        g_objs.Update();
+    if (flags & DATA_PATH)
+        g_path.Update();
+}
+
+void free_raw_data(int flags)
+{
+    if (flags & DATA_COASTLINES)
+        g_coastlines.Free();
+    if (flags & DATA_OBJECTS) {
+        // The selection points into the catalogue.
+        g_var.sel.obj = nullptr;
+        g_objs.Free();
+    }
+    if (flags & DATA_PATH)
+        g_path.Free();
+}
+
+void init_projection_data(int flags)
+{
+    update_projection();
+    if (flags & DATA_LAT_LINES)
+        g_latLinesMP.Copy(g_latLines);
+    if (flags & DATA_LON_LINES)
+        g_lonLinesMP.Copy(g_lonLines);
+    if (flags & DATA_COASTLINES)
+        g_coastlinesMP.Copy(g_coastlines);
+    if (flags & DATA_OBJECTS) {
+        delete[] g_oePointsMP;
+        s_oeCountMP = g_objs.count;
+        g_oePointsMP = s_oeCountMP ? new point2f_t[s_oeCountMP]() : nullptr;
+    }
+    if (flags & DATA_PATH)
+        g_opMP.Copy(g_path);
+}
+
+void update_projection_data(int flags)
+{
+    if (flags & DATA_LAT_LINES)
+        project(g_latLinesMP, g_latLines);
+    if (flags & DATA_LON_LINES)
+        project(g_lonLinesMP, g_lonLines);
+    if (flags & DATA_COASTLINES)
+        project(g_coastlinesMP, g_coastlines);
+    if ((flags & DATA_OBJECTS) && g_objs.positions)
+        s_mpf(g_oePointsMP, g_objs.positions, std::min(s_oeCountMP, g_objs.count));
+    if ((flags & DATA_PATH) && g_var.sel.obj) {
+        // The path's length and cuts change as it moves.
+        g_opMP.Copy(g_path);
+        project(g_opMP, g_path);
+    }
+}
+
+void free_projection_data(int flags)
+{
+    if (flags & DATA_OBJECTS) {
+        delete[] g_oePointsMP;
+        g_oePointsMP = nullptr;
+        s_oeCountMP = 0;
+    }
+}
+
+void init_screen_data(int flags)
+{
+    if (flags & DATA_LAT_LINES)
+        update_polylines(g_latLinesS, g_latLinesMP);
+    if (flags & DATA_LON_LINES)
+        update_polylines(g_lonLinesS, g_lonLinesMP);
+    if (flags & DATA_COASTLINES)
+        update_polylines(g_coastlinesS, g_coastlinesMP);
+    if (flags & DATA_OBJECTS) {
+        delete[] g_oePtsS;
+        delete[] g_orbRectsS;
+        s_oeCountS = s_oeCountMP;
+        g_oePtsS = s_oeCountS ? new point2i_t[s_oeCountS]() : nullptr;
+        g_orbRectsS = s_oeCountS ? new SDL_Rect[s_oeCountS]() : nullptr;
+        for (uint64_t i = 0; i < s_oeCountS; ++i)
+            g_orbRectsS[i].w = g_orbRectsS[i].h = g_var.obj.size;
+    }
+    if (flags & DATA_PATH) {
+        update_polylines(g_opS, g_opMP);
+        make_path_squares(g_opMP.PointCount());
+    }
+}
+
+void update_screen_data(int flags)
+{
+    if (flags & DATA_LAT_LINES)
+        update_screen_points(g_latLinesS, g_latLinesMP);
+    if (flags & DATA_LON_LINES)
+        update_screen_points(g_lonLinesS, g_lonLinesMP);
+    if (flags & DATA_COASTLINES)
+        update_screen_points(g_coastlinesS, g_coastlinesMP);
+    if ((flags & DATA_OBJECTS) && g_oePointsMP) {
+        update_points(g_oePtsS, g_oePointsMP, std::min(s_oeCountS, s_oeCountMP));
+        place_object_squares();
+    }
+    if ((flags & DATA_PATH) && g_opMP.PointCount() > 0) {
+        if (g_path.lines) {
+            update_polylines(g_opS, g_opMP);
+            update_screen_points(g_opS, g_opMP);
+        } else {
+            if (g_opMP.PointCount() != g_opRectsCount)
+                make_path_squares(g_opMP.PointCount());
+            place_path_squares();
+        }
+    }
+}
+
+void free_screen_data(int flags)
+{
+    if (flags & DATA_OBJECTS) {
+        delete[] g_oePtsS;
+        delete[] g_orbRectsS;
+        g_oePtsS = nullptr;
+        g_orbRectsS = nullptr;
+        s_oeCountS = 0;
+    }
+    if (flags & DATA_PATH) {
+        delete[] g_opRectsS;
+        g_opRectsS = nullptr;
+        g_opRectsCount = s_opRectsCap = 0;
+    }
+}
+
+}  // namespace
+
+void init_data(int flags)
+{
+    if (flags & DATA_RAW)
+        init_raw_data(flags);
+    if (flags & DATA_PROJECTION)
+        init_projection_data(flags);
+    if (flags & DATA_SCREEN)
+        init_screen_data(flags);
+}
+
+void update_data(int flags)
+{
+    if (flags & DATA_RAW)
+        update_raw_data(flags);
+    if (flags & (DATA_RAW | DATA_PROJECTION))
+        update_projection_data(flags);
+    if (flags & (DATA_RAW | DATA_PROJECTION | DATA_SCREEN))
+        update_screen_data(flags);
+}
+
+void free_data(int flags)
+{
+    if (flags & DATA_RAW)
+        free_raw_data(flags);
+    if (flags & DATA_PROJECTION)
+        free_projection_data(flags);
+    if (flags & DATA_SCREEN)
+        free_screen_data(flags);
+}
+
+int tick_data(unsigned ms)
+{
+    int bits = 0;
+    uint64_t sum = static_cast<uint64_t>(s_objTicks) + ms;
+    if (sum > 999) {
+        bits |= DATA_OBJECTS;
+        s_objTicks = 0;
+    } else {
+        s_objTicks = static_cast<unsigned>(sum);
+    }
+    if (g_path.Tick(ms))
+        bits |= DATA_PATH;
+    if (bits)
+        update_data(DATA_RAW | bits);
+    return bits;
+}
+
+unsigned tick_data_objects_ms()
+{
+    return s_objTicks;
+}
+
+void update_projection()
+{
+    if (cycle_index(g_var.plot.projection) < 0)
+        g_var.plot.projection = MP_EQUIRECT;
+    s_mpf = map_projection_func(g_var.plot.projection);
+    const point2f_t in[2] = {{static_cast<float>(M_PI), 0}, {0, static_cast<float>(M_PI / 2)}};
+    point2f_t out[2];
+    s_mpf(out, in, 2);
+    const float x = out[0].x, y = out[1].y;
+    g_boundsMP[0] = -x;
+    g_boundsMP[1] = -y;
+    g_boundsMP[2] = x;
+    g_boundsMP[3] = y;
+}
+
+mp_func_t current_projection()
+{
+    return s_mpf;
+}
+
+void next_projection()
+{
+    int i = cycle_index(g_var.plot.projection);
+    g_var.plot.projection = i < 0 ? s_cycle[0] : s_cycle[(i + 1) % CYCLE_LEN];
+    update_projection();
+}
+
+void prev_projection()
+{
+    int i = cycle_index(g_var.plot.projection);
+    g_var.plot.projection = i < 0 ? s_cycle[0] : s_cycle[(i + CYCLE_LEN - 1) % CYCLE_LEN];
+    update_projection();
+}
+
+const char* projection_name()
+{
+    return map_projection_name(g_var.plot.projection);
+}
+
+void set_screen_rect(const SDL_Rect& rect)
+{
+    g_rectS = rect;
+    update_screen_bounds();
+}
+
+void update_screen_bounds()
+{
+    const double sw = static_cast<double>(g_boundsMP[2] - g_boundsMP[0]);
+    const double sh = static_cast<double>(g_boundsMP[3] - g_boundsMP[1]);
+    double x = g_rectS.x, y = g_rectS.y, w = g_rectS.w, h = g_rectS.h;
+    if (sw > 0 && sh > 0 && std::isfinite(sw) && std::isfinite(sh)) {
+        double hh = w / sw * sh;
+        if (hh > h) {
+            double nw = sw * (h / sh);
+            x = (w - nw) * 0.5 + x;
+            w = nw;
+        } else {
+            y = (h - hh) * 0.5 + y;
+            h = hh;
+        }
+    }
+    g_boundsS[0] = to_pixel(x);
+    g_boundsS[1] = to_pixel(y);
+    g_boundsS[2] = to_pixel(x + w);
+    g_boundsS[3] = to_pixel(y + h);
+    update_screen_data(0xFF);
+}
+
+void update_screen_oe_size()
+{
+    if (g_orbRectsS)
+        place_object_squares();
+}
+
+void update_screen_path_point_size()
+{
+    for (uint64_t i = 0; i < g_opRectsCount; ++i)
+        g_opRectsS[i].w = g_opRectsS[i].h = g_var.path.size;
+    place_path_squares();
+}
+
+void data_reload_objects()
+{
+    free_data(0xF000 | DATA_OBJECTS);
+    init_data(0xF000 | DATA_OBJECTS);
+    update_data(DATA_PROJECTION | DATA_OBJECTS);
+}
+
+namespace {
+
+void hook_path_orbits()
+{
+    g_path.SetOrbits(g_var.path.orbits, g_var.path.points);
+    update_data(DATA_PROJECTION | DATA_PATH);
+}
+
+void hook_lines_data()
+{
+    init_data(0xF000 | DATA_COASTLINES);
+    update_data(DATA_PROJECTION | DATA_COASTLINES);
+}
+
+void hook_obj_data()
+{
+    data_reload_objects();
+    if (g_dataReselect)
+        g_dataReselect(g_var.sel.catnum);
+}
+
+}  // namespace
+
+void data_install_var_hooks()
+{
+    g_varHooks.objSize = update_screen_oe_size;
+    g_varHooks.pathSize = update_screen_path_point_size;
+    g_varHooks.pathOrbits = hook_path_orbits;
+    g_varHooks.linesData = hook_lines_data;
+    g_varHooks.objData = hook_obj_data;
+}
