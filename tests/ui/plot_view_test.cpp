@@ -1,3 +1,4 @@
+#include <climits>
 #include <cmath>
 
 #include "ui/plot_view.h"
@@ -178,19 +179,21 @@ TEST_F(PlotTest, OrbitPathAsSquaresOrLinesOnlyWithASelection)
 
 TEST_F(PlotTest, NearestSatelliteRule)
 {
-    LoadSatellites({{"A", 1, -20, 0, true}, {"B", 2, 20, 0, true}, {"NOPOS", 3, 0, 0, false}, {"C", 4, 0, 60, true}});
+    LoadSatellites({{"NOPOS", 3, -20, 0, false}, {"A", 1, -20, 0, true}, {"B", 2, -20, 0, true},
+                    {"C", 4, 20, 60, true}});
     OpenWindow();
-    point2i_t a = g_oePtsS[0], b = g_oePtsS[1], c = g_oePtsS[3];
-    ASSERT_EQ(a.y, b.y);
-    int midX = (a.x + b.x) / 2;
-    ASSERT_EQ((a.x + b.x) % 2, 0) << "symmetric about the meridian";
-    // Equal distances: the earlier satellite wins.
-    EXPECT_EQ(w.plot.NearestObj(midX, a.y), g_objs.first);
-    EXPECT_EQ(w.plot.NearestObj(b.x + 1, b.y), g_objs.first->next);
-    EXPECT_EQ(w.plot.NearestObj(c.x, c.y - 3), obj_find(4, g_objs.first));
-    // Far away still finds the nearest; the unplaced satellite is never found.
-    EXPECT_EQ(w.plot.NearestObj(midX, 5000), g_objs.first);
-    EXPECT_EQ(w.plot.NearestObj(midX, INT_MAX), nullptr);
+    object_t* a = obj_find(1, g_objs.first);
+    point2i_t pa = g_oePtsS[1], pc = g_oePtsS[3];
+    // A and B share a point: the earlier one wins; the unplaced satellite,
+    // earlier still, is never found.
+    EXPECT_EQ(w.plot.NearestObj(pa.x, pa.y), a);
+    EXPECT_EQ(w.plot.NearestObj(pa.x + 7, pa.y - 3), a);
+    EXPECT_EQ(w.plot.NearestObj(pc.x, pc.y + 3), obj_find(4, g_objs.first));
+    // Far away still finds the nearest, up to 65000 pixels.
+    EXPECT_EQ(w.plot.NearestObj(pa.x, pa.y + 5000), a);
+    EXPECT_EQ(w.plot.NearestObj(pa.x, pa.y + 64999), a);
+    EXPECT_EQ(w.plot.NearestObj(pa.x, pa.y + 65000), nullptr);
+    EXPECT_EQ(w.plot.NearestObj(pa.x, INT_MAX), nullptr);
 
     LoadSatellites({});
     EXPECT_EQ(w.plot.NearestObj(10, 10), nullptr);

@@ -90,8 +90,8 @@ inline void UiTest::SetUp()
     g_var.lines.show = false;
     g_var.lat.show = false;
     g_var.lon.show = false;
-    init_data(0xF003);
-    update_data(0x1003);
+    init_data(0xF013);
+    update_data(0x1013);
 }
 
 inline void UiTest::TearDown()
