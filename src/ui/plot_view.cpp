@@ -9,6 +9,8 @@
 #include "map/polylines.h"
 #include "objects/objects.h"
 #include "settings/vars.h"
+#include "sgp4/Tle.h"
+#include "support/str.h"
 #include "ui/sdl_font.h"
 
 static void set_draw_color(SDL_Renderer* r, const color4b_t& c)
@@ -120,9 +122,10 @@ void PlotView::RenderLabels()
             continue;
         if (mode == 2 && o != g_var.sel.obj)
             continue;
+        // The name is cut to the label buffer here: names from element files
+        // can be longer than it.
         char name[64];
-        obj_name(name, o);
-        name[63] = '\0';
+        str_copy(name, o->tle->Name().c_str(), sizeof name);
         const SDL_Rect& sq = g_orbRectsS[i];
         int n = static_cast<int>(strlen(name));
         font->RenderStr(LabelX(sq, o->pos->x, n, gw), LabelY(sq, gh), name);

@@ -140,6 +140,20 @@ TEST_F(PlotTest, LabelsLieTowardsTheMiddleOfTheMap)
     EXPECT_GT(Count(wRight, LABEL), 10);
 }
 
+TEST_F(PlotTest, LongNamesAreCutTo63Characters)
+{
+    g_var.obj.label.show = 1;
+    std::string name(100, 'W');
+    LoadSatellites({{name.c_str(), 1, -150, 40, true}});
+    OpenWindow();
+    Grab();
+    const SDL_Rect& sq = g_orbRectsS[0];
+    SDL_Rect last = {sq.x + 62 * 10, sq.y - 17, 10, 16};
+    SDL_Rect beyond = {sq.x + 63 * 10, sq.y - 17, 200, 16};
+    EXPECT_GT(Count(last, LABEL), 5);
+    EXPECT_EQ(Count(beyond, LABEL), 0);
+}
+
 TEST_F(PlotTest, LabelPlacementStaysInRange)
 {
     SDL_Rect sq = {100, 50, 4, 4};
