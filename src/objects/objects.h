@@ -1,6 +1,7 @@
 // Satellites and the catalogue: element sets turned into propagators, and
 // every satellite's current sub-satellite point.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "objects/orbital_elements.h"
@@ -9,6 +10,8 @@
 namespace libsgp4 {
 class Tle;
 class SGP4;
+class DateTime;
+struct CoordGeodetic;
 }
 
 struct object_t {
@@ -46,7 +49,17 @@ void obj_free_all(object_t* first);
 // altitude into obj->altitude; on a propagation error nothing is stored.
 // Returns whether a position was computed.
 bool obj_coord(point2f_t* pt, object_t* obj, int seconds);
+// The instant obj_coord computes for: the system clock plus seconds.
+libsgp4::DateTime obj_time(int seconds);
+// Geodetic position of the satellite at dt (radians, km); false, with *out
+// unchanged, when the propagation reports the satellite decayed or its
+// elements unusable. The one computation behind obj_coord.
+bool obj_geodetic(libsgp4::CoordGeodetic* out, const object_t* obj, const libsgp4::DateTime& dt);
+// The whole name; dst must hold it (names from comma-separated files have no
+// length limit: prefer the capped form).
 char* obj_name(char* dst, object_t* o);
+// At most cap - 1 characters of the name, always terminated.
+char* obj_name(char* dst, size_t cap, object_t* o);
 uint32_t obj_catnum(object_t* o);
 void obj_orbitInfo(orbitInfo_t* info, object_t* o);
 void obj_info(objectInfo_t* info, object_t* o);
@@ -73,6 +86,11 @@ public:
     object_t* first = nullptr;
     uint64_t count = 0;
     point2f_t* positions = nullptr;
+
+private:
+    // The last object added, so that appending does not walk the list
+    // (loading a large catalogue would otherwise take quadratic time).
+    object_t* m_last = nullptr;
 };
 
 extern CObjects g_objs;

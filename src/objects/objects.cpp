@@ -1,0 +1,235 @@
+// Satellites and the catalogue list.
+#include "objects/objects.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "datafile/manager_file.h"
+#include "sgp4/SGP4.h"
+#include "sgp4/Tle.h"
+
+CObjects g_objs;
+
+// Microseconds from 0001-01-01 to 1970-01-01.
+static const int64_t s_unixEpochTicks = 62135596800000000LL;
+
+int new_obj(object_t** out, const OrbitalElements_t& el)
+{
+    std::unique_ptr<libsgp4::Tle> tle(new libsgp4::Tle(el));
+    std::unique_ptr<libsgp4::SGP4> sgp4(new libsgp4::SGP4(*tle));
+    object_t* o = new object_t();
+    o->tle = tle.release();
+    o->sgp4 = sgp4.release();
+    *out = o;
+    return 0;
+}
+
+void obj_free(object_t* o)
+{
+    if (!o)
+        return;
+    delete o->sgp4;
+    delete o->tle;
+    delete o;
+}
+
+void obj_free_all(object_t* first)
+{
+    while (first) {
+        object_t* next = first->next;
+        obj_free(first);
+        first = next;
+    }
+}
+
+libsgp4::DateTime obj_time(int seconds)
+{
+    using namespace std::chrono;
+    const int64_t us =
+        duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
+    const int64_t offset = seconds == 0 ? 0 : static_cast<int64_t>(seconds * 1000000.0);
+    return libsgp4::DateTime(us + s_unixEpochTicks + offset);
+}
+
+bool obj_geodetic(libsgp4::CoordGeodetic* out, const object_t* obj, const libsgp4::DateTime& dt)
+{
+    try {
+        *out = obj->sgp4->FindPosition(dt).ToGeodetic();
+        return true;
+    } catch (const libsgp4::SatelliteException&) {
+        return false;
+    } catch (const libsgp4::DecayedException&) {
+        return false;
+    }
+}
+
+bool obj_coord(point2f_t* pt, object_t* obj, int seconds)
+{
+    libsgp4::CoordGeodetic geo;
+    if (!obj_geodetic(&geo, obj, obj_time(seconds)))
+        return false;
+    pt->x = static_cast<float>(geo.longitude);
+    pt->y = static_cast<float>(geo.latitude);
+    obj->altitude = geo.altitude;
+    if (pt == obj->pos)
+        obj->hasPos = true;
+    return true;
+}
+
+char* obj_name(char* dst, object_t* o)
+{
+    const std::string& name = o->tle->Name();
+    std::memcpy(dst, name.c_str(), name.size() + 1);
+    return dst;
+}
+
+char* obj_name(char* dst, size_t cap, object_t* o)
+{
+    if (cap == 0)
+        return dst;
+    const std::string& name = o->tle->Name();
+    const size_t n = name.size() < cap ? name.size() : cap - 1;
+    std::memcpy(dst, name.data(), n);
+    dst[n] = '\0';
+    return dst;
+}
+
+uint32_t obj_catnum(object_t* o)
+{
+    return o->tle->CatalogNumber();
+}
+
+void obj_orbitInfo(orbitInfo_t* info, object_t* o)
+{
+    info->revsPerDay = o->tle->MeanMotion();
+    info->orbitNumber = static_cast<double>(o->tle->RevNumber());
+    info->period = 86400.0 / info->revsPerDay;
+}
+
+// Days:hours:minutes:seconds of a period in seconds. A period that is not a
+// finite number of fewer than 1000 days has no such text.
+static void format_period(char* dst, size_t cap, double p)
+{
+    if (!(p >= 0.0 && p < 1000.0 * 86400.0)) {
+        std::snprintf(dst, cap, "---:--:--:--");
+        return;
+    }
+    const int days = p >= 86400.0 ? static_cast<int>(p / 86400.0) : 0;
+    double r = p - days * 86400.0;
+    const int hours = r >= 3600.0 ? static_cast<int>(r / 3600.0) : 0;
+    r -= hours * 3600.0;
+    const int minutes = r >= 60.0 ? static_cast<int>(r / 60.0) : 0;
+    const int seconds = static_cast<int>(r - minutes * 60.0);
+    std::snprintf(dst, cap, "%03d:%02d:%02d:%02d", days, hours, minutes, seconds);
+}
+
+void obj_info(objectInfo_t* info, object_t* o)
+{
+    obj_name(info->name, sizeof info->name, o);
+    info->catalogNumber = o->tle->CatalogNumber();
+    orbitInfo_t orbit;
+    obj_orbitInfo(&orbit, o);
+    info->revsPerDay = orbit.revsPerDay;
+    info->orbitNumber = orbit.orbitNumber;
+    info->period = orbit.period;
+    format_period(info->periodText, sizeof info->periodText, info->period);
+}
+
+object_t* obj_find(unsigned catnum, object_t* first)
+{
+    for (object_t* o = first; o; o = o->next)
+        if (o->tle->CatalogNumber() == catnum)
+            return o;
+    return nullptr;
+}
+
+CObjects::~CObjects()
+{
+    Free();
+}
+
+int CObjects::Load(const char* path)
+{
+    ManagerFile mgr;
+    const int result = mgr.Load(*this, path);
+    InitPositions();
+    return result;
+}
+
+void CObjects::InitPositions()
+{
+    delete[] positions;
+    positions = nullptr;
+    if (count == 0)
+        return;
+    // Zeroed, so that a satellite whose first computation fails holds a
+    // defined point; it stays undrawn (hasPos false) until one succeeds.
+    positions = new point2f_t[count]();
+    uint64_t i = 0;
+    for (object_t* o = first; o; o = o->next, ++i) {
+        o->pos = &positions[i];
+        o->hasPos = false;
+        obj_coord(o->pos, o, 0);
+    }
+}
+
+void CObjects::Update()
+{
+    for (object_t* o = first; o; o = o->next)
+        if (o->pos)
+            obj_coord(o->pos, o, 0);
+}
+
+void CObjects::Free()
+{
+    if (first) {
+        obj_free_all(first);
+        first = nullptr;
+        m_last = nullptr;
+        count = 0;
+    }
+    if (positions) {
+        delete[] positions;
+        positions = nullptr;
+    }
+}
+
+object_t* CObjects::Next(object_t* o)
+{
+    return o && o->next ? o->next : first;
+}
+
+object_t* CObjects::Prior(object_t* o)
+{
+    if (!first)
+        return nullptr;
+    object_t* p = first;
+    if (o == first) {
+        while (p->next)
+            p = p->next;
+        return p;
+    }
+    while (p && p->next != o)
+        p = p->next;
+    return p;
+}
+
+void CObjects::Add(object_t* o)
+{
+    o->next = nullptr;
+    if (!first) {
+        first = o;
+    } else {
+        if (!m_last || m_last->next) {
+            m_last = first;
+            while (m_last->next)
+                m_last = m_last->next;
+        }
+        m_last->next = o;
+    }
+    m_last = o;
+    ++count;
+}
