@@ -2,10 +2,12 @@
 
 #include "app/app_state.h"
 #include "app/data.h"
+#include "console/con_window.h"
 #include "settings/vars.h"
 #include "ui/main_win.h"
 
 MainWin win;
+ConWindow con;
 
 static const Uint32 IDLE_SLEEP_MS = 50;
 
@@ -36,6 +38,11 @@ static void hook_win_font()
     win.UpdateFont();
 }
 
+static void hook_con_font()
+{
+    con.UpdateFont();
+}
+
 // After the pipeline has reloaded the catalogue: select the remembered
 // satellite again if the new catalogue holds it.
 static void reselect(int catnum)
@@ -50,6 +57,7 @@ void app_install_win_hooks()
     g_varHooks.plotPadding = hook_plot_padding;
     g_varHooks.objLabelFont = hook_obj_label_font;
     g_varHooks.winFont = hook_win_font;
+    g_varHooks.conFont = hook_con_font;
     g_dataReselect = reselect;
 }
 
@@ -67,6 +75,8 @@ void app_dispatch(appLoop_t& loop, const SDL_Event& e)
     case SDL_WINDOWEVENT:
         if (e.window.windowID == win.Id())
             win.WindowEvent(e.window);
+        else if (loop.con && e.window.windowID == loop.con->Id())
+            loop.con->WindowEvent(e.window);
         break;
     case SDL_KEYDOWN:
         if (is_console_toggle_key(e.key)) {
@@ -76,6 +86,8 @@ void app_dispatch(appLoop_t& loop, const SDL_Event& e)
         }
         if (e.key.windowID == win.Id())
             win.KeyDownEvent(e.key);
+        else if (loop.con && e.key.windowID == loop.con->Id())
+            loop.con->view.KeyDownEvent(e.key);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -89,7 +101,7 @@ void app_dispatch(appLoop_t& loop, const SDL_Event& e)
 
 // Shows the console, brings it to the front when another window has the
 // keyboard, or hides it when it has the keyboard itself.
-static void toggle_console(SdlWindow* con)
+static void toggle_console(ConWindow* con)
 {
     if (!con || !con->window)
         return;
@@ -124,6 +136,8 @@ void app_idle(appLoop_t& loop, unsigned ms)
             loop.togglePending = false;
         }
     }
+    if (is_shown(loop.con))
+        loop.con->Render();
     if (is_closed(&win) && is_closed(loop.con))
         loop.quit = true;
 }

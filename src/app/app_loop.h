@@ -3,15 +3,17 @@
 #pragma once
 #include <SDL.h>
 
+class ConWindow;
 class MainWin;
-class SdlWindow;
 
 extern MainWin win;
+extern ConWindow con;
 
 struct appLoop_t {
-    // The console window, or null while the program has none; it is shown,
-    // raised or hidden by the toggle key and counts in the quit test.
-    SdlWindow* con = nullptr;
+    // The console window, or null while the program has none; it gets the
+    // window and key events of its window, is shown, raised or hidden by the
+    // toggle key, drawn while shown and counts in the quit test.
+    ConWindow* con = nullptr;
     bool quit = false;
     bool togglePending = false;
 };

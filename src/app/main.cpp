@@ -4,6 +4,7 @@
 #include "app/app_loop.h"
 #include "app/app_state.h"
 #include "app/data.h"
+#include "console/con_window.h"
 #include "settings/ini_vars.h"
 #include "ui/main_win.h"
 
@@ -23,6 +24,10 @@ int main(int, char**)
         result = win.Create();
         appLoop_t loop;
         if (result == 0) {
+            // A console that fails to open leaves the program without one.
+            con.Create();
+            loop.con = &con;
+            win.companion = &con;
             sdl_tick();
             app_run(loop);
         }

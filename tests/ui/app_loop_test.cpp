@@ -1,5 +1,6 @@
 #include "app/app_loop.h"
 #include "app/app_state.h"
+#include "console/con_window.h"
 #include "ui/ui_fixture.h"
 
 namespace {
@@ -32,12 +33,12 @@ protected:
     void OpenConsole()
     {
         SDL_Rect r = {0, 0, 320, 200};
-        ASSERT_EQ(con.Create("console", &r, SDL_WINDOW_HIDDEN, SDL_RENDERER_SOFTWARE), 0);
+        ASSERT_EQ(con.Create(&r, SDL_WINDOW_HIDDEN, SDL_RENDERER_SOFTWARE), 0);
         loop.con = &con;
         win.companion = &con;
     }
     appLoop_t loop;
-    SdlWindow con;
+    ConWindow con;
 };
 
 bool shown(const SdlWindow& w)
