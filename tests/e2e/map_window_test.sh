@@ -34,21 +34,16 @@ trap cleanup EXIT
 
 cc -o "$tmp/wm_close" "$src_dir/tests/e2e/wm_close.c" -lX11 || skip "cannot build the X11 helper"
 
-# A free display number; Xvfb is ready once a client can ask its geometry.
-for n in $(seq 91 140); do
-  [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break 2
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill "$xvfb_pid" 2>/dev/null
-  xvfb_pid=
+# Xvfb picks a free display itself and writes its number once it is ready.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$tmp/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
+  sleep 0.1
 done
-[ -n "$xvfb_pid" ] || skip "Xvfb cannot run here"
+[ -s "$tmp/display" ] || skip "Xvfb cannot run here"
+export DISPLAY=":$(head -1 "$tmp/display")"
 
 # A catalogue of low satellites with their epoch now, so every position is
 # computed; the data manager file lies in the default data folder.
