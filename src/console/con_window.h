@@ -18,6 +18,13 @@ public:
     void Render();
     // Keeps con.rect and con.max up to date and hides the window on close.
     int WindowEvent(const SDL_WindowEvent& e);
+    // Releases the font texture while its renderer still exists, then the
+    // renderer and the window.
+    void Destroy() override
+    {
+        font.Delete();
+        SdlWindow::Destroy();
+    }
 
     Font font;
     ConView view;

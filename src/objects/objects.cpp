@@ -86,6 +86,17 @@ char* obj_name(char* dst, object_t* o)
     return dst;
 }
 
+char* obj_name(char* dst, size_t cap, object_t* o)
+{
+    if (cap == 0)
+        return dst;
+    const std::string& name = o->tle->Name();
+    const size_t n = name.size() < cap ? name.size() : cap - 1;
+    std::memcpy(dst, name.data(), n);
+    dst[n] = '\0';
+    return dst;
+}
+
 uint32_t obj_catnum(object_t* o)
 {
     return o->tle->CatalogNumber();
@@ -117,10 +128,7 @@ static void format_period(char* dst, size_t cap, double p)
 
 void obj_info(objectInfo_t* info, object_t* o)
 {
-    const std::string& name = o->tle->Name();
-    const size_t n = name.size() < sizeof info->name ? name.size() : sizeof info->name - 1;
-    std::memcpy(info->name, name.data(), n);
-    info->name[n] = '\0';
+    obj_name(info->name, sizeof info->name, o);
     info->catalogNumber = o->tle->CatalogNumber();
     orbitInfo_t orbit;
     obj_orbitInfo(&orbit, o);
@@ -164,7 +172,6 @@ void CObjects::InitPositions()
     for (object_t* o = first; o; o = o->next, ++i) {
         o->pos = &positions[i];
         o->hasPos = false;
-        o->altitude = 0.0;
         obj_coord(o->pos, o, 0);
     }
 }

@@ -1,6 +1,7 @@
 // Satellites and the catalogue: element sets turned into propagators, and
 // every satellite's current sub-satellite point.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "objects/orbital_elements.h"
@@ -54,7 +55,11 @@ libsgp4::DateTime obj_time(int seconds);
 // unchanged, when the propagation reports the satellite decayed or its
 // elements unusable. The one computation behind obj_coord.
 bool obj_geodetic(libsgp4::CoordGeodetic* out, const object_t* obj, const libsgp4::DateTime& dt);
+// The whole name; dst must hold it (names from comma-separated files have no
+// length limit: prefer the capped form).
 char* obj_name(char* dst, object_t* o);
+// At most cap - 1 characters of the name, always terminated.
+char* obj_name(char* dst, size_t cap, object_t* o);
 uint32_t obj_catnum(object_t* o);
 void obj_orbitInfo(orbitInfo_t* info, object_t* o);
 void obj_info(objectInfo_t* info, object_t* o);

@@ -19,6 +19,12 @@ static const double s_deg = 180.0 / 3.14159265358979323846;
 // YYYY-MM-DDTHH:MM:SS[.f to ffffff]Z as UTC.
 static bool parse_instant(const char* s, libsgp4::DateTime* out)
 {
+    static const char s_form[] = "dddd-dd-ddTdd:dd:dd";
+    for (int i = 0; s_form[i]; ++i) {
+        const bool digit = s[i] >= '0' && s[i] <= '9';
+        if (s_form[i] == 'd' ? !digit : s[i] != s_form[i])
+            return false;
+    }
     int y, mo, d, h, mi, sec, n = 0;
     if (std::sscanf(s, "%4d-%2d-%2dT%2d:%2d:%2d%n", &y, &mo, &d, &h, &mi, &sec, &n) != 6 || n != 19)
         return false;

@@ -36,6 +36,13 @@ int MainWin::Create(SDL_Rect* rect, Uint32 windowFlags, Uint32 rendererFlags)
     return 0;
 }
 
+void MainWin::Destroy()
+{
+    winFont.Delete();
+    labelFont.Delete();
+    SdlWindow::Destroy();
+}
+
 int MainWin::LoadFonts()
 {
     if (!UpdateFont())

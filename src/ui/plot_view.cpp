@@ -1,5 +1,6 @@
 #include "ui/plot_view.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -135,7 +136,9 @@ void PlotView::RenderLabels()
 void PlotView::RenderPath(SDL_Renderer* r)
 {
     if (!g_path.lines) {
-        uint64_t n = g_opMP.PointCount();
+        // One square per projected path point; the count of squares held is
+        // the bound actually allocated.
+        uint64_t n = std::min(g_opMP.PointCount(), g_opRectsCount);
         if (n == 0 || !g_opRectsS || n > INT_MAX)
             return;
         set_draw_color(r, g_var.path.color);

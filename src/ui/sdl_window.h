@@ -7,14 +7,15 @@ public:
     SdlWindow() = default;
     SdlWindow(const SdlWindow&) = delete;
     SdlWindow& operator=(const SdlWindow&) = delete;
-    ~SdlWindow();
+    virtual ~SdlWindow();
 
     // 0, or 101 (no window) / 102 (no renderer) with the SDL error saved for
     // the start-up message. After 102 the window stays held.
     int Create(const char* title, SDL_Rect* rect, Uint32 windowFlags, Uint32 rendererFlags);
     // Releases the renderer, then the window, and forgets both; safe to call
-    // again. Used at shutdown before SDL_Quit.
-    void Destroy();
+    // again. Used at shutdown before SDL_Quit. Windows that own textures
+    // release them first.
+    virtual void Destroy();
     // Position and size of the client area.
     void GetClientRect(SDL_Rect* r);
     // Position of the outer frame (client position less the borders).

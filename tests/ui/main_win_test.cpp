@@ -182,4 +182,11 @@ TEST_F(MainWinTest, WindowEventsKeepSizeAndCloseHidesBoth)
     EXPECT_FALSE(g_var.win.max);
     other.Destroy();
     EXPECT_EQ(other.window, nullptr);
+
+    // Shutdown releases the font textures before the renderer goes.
+    w.Destroy();
+    EXPECT_EQ(w.winFont.texture, nullptr);
+    EXPECT_EQ(w.labelFont.texture, nullptr);
+    EXPECT_EQ(w.renderer, nullptr);
+    EXPECT_EQ(w.window, nullptr);
 }
