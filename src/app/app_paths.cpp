@@ -64,37 +64,33 @@ static bool join(char* dst, const char* folder, const char* name)
     return true;
 }
 
+// A name with a '/' is used as written (absolute, or relative to the current
+// folder); an empty name (the default of every font setting) names no file.
+static bool as_written(char* dst, const char* name)
+{
+    str_copy(dst, name, TEXT_CAP);
+    return name[0] != '\0' && fsys_exist(dst);
+}
+
+// The file name in folder, when the folder is set and the file exists.
+static bool in_folder(char* dst, const char* folder, const char* name)
+{
+    return folder[0] != '\0' && join(dst, folder, name) && fsys_exist(dst);
+}
+
 bool make_support_file_name(char* dst, const char* name)
 {
-    // An empty name (the default of every font setting) names no file.
-    if (name[0] == '\0') {
-        dst[0] = '\0';
-        return false;
-    }
-    if (str_fpath(name)) {
-        str_copy(dst, name, TEXT_CAP);
-        return fsys_exist(dst);
-    }
-    if (g_var.user.app.path[0] != '\0' && join(dst, g_var.user.app.path, name) && fsys_exist(dst))
+    if (name[0] == '\0' || str_fpath(name))
+        return as_written(dst, name);
+    if (in_folder(dst, g_var.user.app.path, name))
         return true;
-    if (!join(dst, app_base_path(), name))
-        return false;
-    return fsys_exist(dst);
+    return join(dst, app_base_path(), name) && fsys_exist(dst);
 }
 
 bool make_data_file_name(char* dst, const char* name)
 {
-    if (name[0] == '\0') {
-        dst[0] = '\0';
-        return false;
-    }
-    if (str_fpath(name)) {
-        str_copy(dst, name, TEXT_CAP);
-        return fsys_exist(dst);
-    }
-    if (g_var.user.data.path[0] == '\0') {
-        dst[0] = '\0';
-        return false;
-    }
-    return join(dst, g_var.user.data.path, name) && fsys_exist(dst);
+    if (name[0] == '\0' || str_fpath(name))
+        return as_written(dst, name);
+    dst[0] = '\0';
+    return in_folder(dst, g_var.user.data.path, name);
 }

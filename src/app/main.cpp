@@ -1,9 +1,12 @@
 // Skytrace: start-up, the polling event loop and shutdown.
 #include <SDL.h>
 
+#include "app/app_loop.h"
 #include "app/app_state.h"
 #include "app/data.h"
+#include "console/con_window.h"
 #include "settings/ini_vars.h"
+#include "ui/main_win.h"
 
 int main(int, char**)
 {
@@ -11,12 +14,26 @@ int main(int, char**)
     var_load();
     init_data(0xF0FF);
     update_data(0x10FF);
+    data_install_var_hooks();
+    app_install_win_hooks();
 
     int sdl = SDL_Init(SDL_INIT_VIDEO);
     if (sdl != 0) {
         result = save_sdl_err(sdl, 100);
     } else {
-        sdl_tick();
+        result = win.Create();
+        appLoop_t loop;
+        if (result == 0) {
+            // A console that fails to open leaves the program without one.
+            con.Create();
+            loop.con = &con;
+            win.companion = &con;
+            sdl_tick();
+            app_run(loop);
+        }
+        if (loop.con)
+            loop.con->Destroy();
+        win.Destroy();
         SDL_Quit();
     }
     free_data(0xF0FF);

@@ -1,20 +1,30 @@
 #include "datafile/text_file.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
+#include <new>
 
 int TextFile::Load(const std::string& path)
 {
     FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return 1;
+    // Only a regular file has a size; a directory opens but reports none.
+    struct stat st;
     long end = -1;
-    if (std::fseek(f, 0, SEEK_END) == 0)
+    if (fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode) && std::fseek(f, 0, SEEK_END) == 0)
         end = std::ftell(f);
     if (end < 0) {
         std::fclose(f);
         return 5;
     }
-    buffer.resize(size_t(end));
+    try {
+        buffer.resize(size_t(end));
+    } catch (const std::bad_alloc&) {
+        std::fclose(f);
+        return 2;
+    }
     if (std::fseek(f, 0, SEEK_SET) != 0 ||
         std::fread(buffer.data(), 1, buffer.size(), f) != buffer.size()) {
         std::fclose(f);

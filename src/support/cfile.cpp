@@ -1,5 +1,7 @@
 #include "support/cfile.h"
 
+#include "support/line_reader.h"
+
 Cfile::~Cfile()
 {
     Close();
@@ -23,23 +25,15 @@ int Cfile::Close()
 
 size_t CFile::ReadLine(char* buf, size_t cap)
 {
-    size_t n = 0;
-    if (cap == 0)
-        return 0;
-    if (m_fp) {
-        int c;
-        while ((c = std::fgetc(m_fp)) != EOF && c != '\n') {
-            if (c == '\r') {
-                int d = std::fgetc(m_fp);
-                if (d != '\n' && d != EOF)
-                    std::ungetc(d, m_fp);
-                break;
-            }
-            if (n < cap)
-                buf[n] = static_cast<char>(c);
-            ++n;
+    struct Stream {
+        FILE* fp;
+        int get() { return fp ? std::fgetc(fp) : EOF; }
+        void skipLF()
+        {
+            int d = std::fgetc(fp);
+            if (d != '\n' && d != EOF)
+                std::ungetc(d, fp);
         }
-    }
-    buf[n < cap ? n : cap - 1] = '\0';
-    return n;
+    } src{m_fp};
+    return cap ? read_line(src, buf, cap) : 0;
 }

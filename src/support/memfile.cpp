@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "support/fio.h"
+#include "support/line_reader.h"
 
 CMemFile::~CMemFile()
 {
@@ -45,22 +46,15 @@ bool CMemFile::SeekSet(size_t pos)
 
 size_t CMemFile::ReadLine(char* buf, size_t cap)
 {
-    if (cap == 0)
-        return 0;
-    size_t n = 0;
-    while (cursor < end) {
-        unsigned char c = *cursor++;
-        if (c == '\n')
-            break;
-        if (c == '\r') {
+    struct Bytes {
+        unsigned char*& cursor;
+        unsigned char* end;
+        int get() { return cursor < end ? *cursor++ : EOF; }
+        void skipLF()
+        {
             if (cursor < end && *cursor == '\n')
                 ++cursor;
-            break;
         }
-        if (n < cap)
-            buf[n] = static_cast<char>(c);
-        ++n;
-    }
-    buf[n < cap ? n : cap - 1] = '\0';
-    return n;
+    } src{cursor, end};
+    return cap ? read_line(src, buf, cap) : 0;
 }

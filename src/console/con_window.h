@@ -1,0 +1,31 @@
+// The console window: a resizable, software-rendered window, hidden at
+// start, holding the console font and the one console view.
+#pragma once
+#include <SDL.h>
+
+#include "console/con_view.h"
+#include "ui/font.h"
+#include "ui/sdl_window.h"
+
+class ConWindow : public SdlWindow {
+public:
+    // Hidden, resizable window at con.rect; 0 or 101/102.
+    int Create();
+    int Create(SDL_Rect* rect, Uint32 windowFlags, Uint32 rendererFlags);
+    // Reloads the font named by con.font; the rows and columns follow the
+    // new glyph size at the next resize. False keeps the old font.
+    bool UpdateFont();
+    void Render();
+    // Keeps con.rect and con.max up to date and hides the window on close.
+    int WindowEvent(const SDL_WindowEvent& e);
+    // Releases the font texture while its renderer still exists, then the
+    // renderer and the window.
+    void Destroy() override
+    {
+        font.Delete();
+        SdlWindow::Destroy();
+    }
+
+    Font font;
+    ConView view;
+};

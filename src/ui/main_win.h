@@ -1,0 +1,52 @@
+// The map window: plot, info panel and message overlay, the window and label
+// fonts, and the keys, clicks and window changes that steer them.
+#pragma once
+#include "ui/font.h"
+#include "ui/info_view.h"
+#include "ui/msg_view.h"
+#include "ui/plot_view.h"
+#include "ui/sdl_window.h"
+
+struct object_t;
+
+class MainWin : public SdlWindow {
+public:
+    // Shown, resizable, software-rendered window at win.rect.
+    int Create();
+    // 0, 101/102 from the window, or -1 when a font cannot be loaded.
+    int Create(SDL_Rect* rect, Uint32 windowFlags, Uint32 rendererFlags);
+    // Releases the font textures, then the renderer and the window (the
+    // textures must go while their renderer still exists).
+    void Destroy() override;
+    int LoadFonts();
+    bool UpdateFont();
+    bool UpdateObjLabelFont();
+    void UpdateChildRects();
+    void Render();
+    void Animate(unsigned ms);
+    void ShowMsg(const char* text);
+
+    // 1 when the key was handled, -1 when not.
+    int KeyDownEvent(const SDL_KeyboardEvent& e);
+    int MouseButtonEvent(const SDL_MouseButtonEvent& e);
+    int WindowEvent(const SDL_WindowEvent& e);
+
+    void SelObj(object_t* o);
+    void SelObj(int catnum);
+    // p relative to the plot view.
+    void SelObj(SDL_Point& p);
+    void SelNextObj();
+    void SelPriorObj();
+
+    // Key modifiers that count for the key table: Shift, Ctrl, Alt and GUI.
+    static const Uint16 KEY_MODS = 0x0FC3;
+
+    Font winFont;
+    Font labelFont;
+    InfoView info;
+    PlotView plot;
+    MsgView msg;
+    // The console window, hidden together with this one on close and its
+    // client rectangle kept in con.rect; null while there is none.
+    SdlWindow* companion = nullptr;
+};

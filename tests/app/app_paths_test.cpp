@@ -1,0 +1,61 @@
+#include <cstring>
+
+#include "app/app_paths.h"
+#include "settings/vars.h"
+#include "test_util.h"
+
+class AppPaths : public ::testing::Test {
+protected:
+    void SetUp() override { var_reset(); }
+    void TearDown() override { var_reset(); }
+};
+
+TEST_F(AppPaths, SupportFilesLookInTheUserFolderThenTheProgramFolder)
+{
+    TempDir d;
+    d.mkdir("user");
+    d.write("user/a.dat", "x");
+    char dst[TEXT_CAP];
+
+    // A name with a slash is used unchanged.
+    std::string direct = d.write("b.dat", "x");
+    EXPECT_TRUE(make_support_file_name(dst, direct.c_str()));
+    EXPECT_EQ(std::string(dst), direct);
+    EXPECT_FALSE(make_support_file_name(dst, "./no/such.dat"));
+    EXPECT_STREQ(dst, "./no/such.dat");
+
+    var_set_user_app_path(d.file("user").c_str());
+    EXPECT_TRUE(make_support_file_name(dst, "a.dat"));
+    EXPECT_EQ(std::string(dst), d.file("user/a.dat"));
+
+    // Not in the user folder: the program folder is tried.
+    EXPECT_FALSE(make_support_file_name(dst, "nothing-here.dat"));
+    EXPECT_EQ(std::string(dst), std::string(app_base_path()) + "nothing-here.dat");
+    EXPECT_FALSE(make_support_file_name(dst, ""));
+}
+
+TEST_F(AppPaths, DataFilesLookOnlyInTheDataFolder)
+{
+    TempDir d;
+    d.write("datamgr.txt", "x");
+    char dst[TEXT_CAP];
+    g_var.user.data.path[0] = '\0';
+    EXPECT_FALSE(make_data_file_name(dst, "datamgr.txt"));
+    set_fpath(g_var.user.data.path, d.path().c_str());
+    EXPECT_TRUE(make_data_file_name(dst, "datamgr.txt"));
+    EXPECT_EQ(std::string(dst), d.file("datamgr.txt"));
+    EXPECT_FALSE(make_data_file_name(dst, "other.txt"));
+    EXPECT_TRUE(make_data_file_name(dst, d.file("datamgr.txt").c_str()));
+
+    // A join that does not fit is not cut into a different, existing name.
+    std::string longName(TEXT_CAP, 'n');
+    EXPECT_FALSE(make_data_file_name(dst, longName.c_str()));
+    EXPECT_LT(std::strlen(dst), TEXT_CAP);
+}
+
+TEST_F(AppPaths, FoldersEndWithASeparator)
+{
+    const char* base = app_base_path();
+    ASSERT_NE(base[0], '\0');
+    EXPECT_EQ(base[std::strlen(base) - 1], '/');
+}

@@ -1,0 +1,65 @@
+#include <cstring>
+
+#include "app/app_state.h"
+#include "test_util.h"
+
+static SDL_KeyboardEvent key(SDL_Keycode sym, Uint16 mod)
+{
+    SDL_KeyboardEvent k = {};
+    k.type = SDL_KEYDOWN;
+    k.keysym.sym = sym;
+    k.keysym.mod = mod;
+    return k;
+}
+
+TEST(ConsoleToggle, BackquoteWithoutShiftCtrlAltOrGui)
+{
+    EXPECT_TRUE(is_console_toggle_key(key(SDLK_BACKQUOTE, KMOD_NONE)));
+    EXPECT_TRUE(is_console_toggle_key(key(SDLK_BACKQUOTE, KMOD_NUM | KMOD_CAPS | KMOD_MODE)));
+    for (Uint16 m : {KMOD_LSHIFT, KMOD_RSHIFT, KMOD_LCTRL, KMOD_RCTRL, KMOD_LALT, KMOD_RALT,
+                     KMOD_LGUI, KMOD_RGUI})
+        EXPECT_FALSE(is_console_toggle_key(key(SDLK_BACKQUOTE, m))) << m;
+    EXPECT_FALSE(is_console_toggle_key(key(SDLK_a, KMOD_NONE)));
+}
+
+TEST(ConsoleToggle, SecondPressWithin300MsIsSwallowed)
+{
+    reset_console_toggle();
+    EXPECT_TRUE(accept_console_toggle(1000));
+    EXPECT_FALSE(accept_console_toggle(1100));
+    EXPECT_FALSE(accept_console_toggle(1300));
+    EXPECT_TRUE(accept_console_toggle(1301));
+    // A tick counter that wrapped still measures the true interval.
+    reset_console_toggle();
+    EXPECT_TRUE(accept_console_toggle(0xFFFFFF00u));
+    EXPECT_FALSE(accept_console_toggle(0x00000010u));
+    EXPECT_TRUE(accept_console_toggle(0x00000100u));
+    reset_console_toggle();
+}
+
+TEST(StartError, MessageTextsAndFirstSavedError)
+{
+    reset_sdl_err();
+    char text[2048];
+    format_start_error(text, sizeof text, -1);
+    EXPECT_STREQ(text, "Error -1");
+
+    SDL_SetError("first");
+    EXPECT_EQ(save_sdl_err(0, 101), 101);
+    SDL_SetError("second");
+    EXPECT_EQ(save_sdl_err(-5, 102), 102);
+    int code = 0;
+    EXPECT_STREQ(get_sdl_err(&code), "first");
+    EXPECT_EQ(code, 0);
+    format_start_error(text, sizeof text, 101);
+    EXPECT_STREQ(text, "Error 101\n\nSDL Error:\nfirst");
+
+    reset_sdl_err();
+    SDL_SetError("no video");
+    save_sdl_err(-1, 100);
+    format_start_error(text, sizeof text, 100);
+    EXPECT_STREQ(text, "Error 100\n\nSDL Error -1:\nno video");
+    format_start_error(text, sizeof text, 108);
+    EXPECT_STREQ(text, "Error 108");
+    reset_sdl_err();
+}

@@ -1,0 +1,143 @@
+#include "console/con_view.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "console/con_window.h"
+#include "console/lnedit.h"
+#include "settings/vars.h"
+#include "ui/ui_fixture.h"
+
+namespace {
+
+class ConViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        var_reset();
+        LE_SetIns(1);
+        LE_Clear();
+    }
+    void TearDown() override
+    {
+        LE_Clear();
+        cw.Destroy();
+        var_reset();
+    }
+    void Open(int w, int h)
+    {
+        SDL_Rect r = {0, 0, w, h};
+        ASSERT_EQ(cw.Create(&r, SDL_WINDOW_SHOWN, SDL_RENDERER_SOFTWARE), 0) << SDL_GetError();
+    }
+    int Key(SDL_Keycode k, Uint16 mod = 0)
+    {
+        SDL_KeyboardEvent e = {};
+        e.type = SDL_KEYDOWN;
+        e.keysym.sym = k;
+        e.keysym.mod = mod;
+        return cw.view.KeyDownEvent(e);
+    }
+    // Draws a frame as the event loop does and reads it back.
+    void Grab()
+    {
+        cw.Render();
+        SDL_GetRendererOutputSize(cw.renderer, &width, &height);
+        pixels.assign(static_cast<size_t>(width) * height * 4, 0);
+        ASSERT_EQ(SDL_RenderReadPixels(cw.renderer, nullptr, SDL_PIXELFORMAT_RGBA32, pixels.data(), width * 4), 0);
+    }
+    int Count(const SDL_Rect& r, const color4b_t& c) const
+    {
+        int n = 0;
+        for (int y = r.y; y < r.y + r.h && y < height; ++y)
+            for (int x = r.x; x < r.x + r.w && x < width; ++x) {
+                const uint8_t* p = &pixels[(static_cast<size_t>(y) * width + x) * 4];
+                n += p[0] == c.r && p[1] == c.g && p[2] == c.b;
+            }
+        return n;
+    }
+
+    ConWindow cw;
+    int width = 0, height = 0;
+    std::vector<uint8_t> pixels;
+};
+
+}  // namespace
+
+TEST_F(ConViewTest, GlyphCellsGiveRowsAndColumns)
+{
+    Open(800, 600);
+    EXPECT_EQ(cw.view.columns, 80);
+    EXPECT_EQ(cw.view.rows, 37);
+
+    SDL_WindowEvent e = {};
+    e.type = SDL_WINDOWEVENT;
+    e.event = SDL_WINDOWEVENT_RESIZED;
+    e.data1 = 325;
+    e.data2 = 245;
+    cw.WindowEvent(e);
+    EXPECT_EQ(cw.view.columns, 32);
+    EXPECT_EQ(cw.view.rows, 15);
+    // Every cell full of ink; the partial cells at the right and the bottom
+    // stay in the background colour.
+    g_var.con.bg.color = {0, 0, 80, 255};
+    for (int i = 0; i < 20; ++i)
+        cw.view.console.AppendOutput(std::string(40, static_cast<char>(219)).c_str());
+    Grab();
+    EXPECT_EQ(Count({0, 0, 320, 16}, g_var.con.fg.color), 320 * 16);
+    EXPECT_EQ(Count({320, 0, 5, 245}, g_var.con.bg.color), 5 * 245);
+    EXPECT_EQ(Count({0, 240, 325, 5}, g_var.con.bg.color), 325 * 5);
+}
+
+TEST_F(ConViewTest, KeysTypeTheirCharacters)
+{
+    Open(800, 600);
+    EXPECT_EQ(Key(SDLK_1, KMOD_LSHIFT), 0);
+    EXPECT_EQ(Key(SDLK_a, KMOD_RSHIFT), 0);
+    EXPECT_EQ(Key(SDLK_a, KMOD_CAPS | KMOD_LSHIFT), 0);
+    EXPECT_EQ(Key(SDLK_c, KMOD_LCTRL), 0);  // Ctrl types the plain character
+    EXPECT_EQ(Key(SDLK_KP_5), 0);
+    EXPECT_EQ(Key(SDLK_KP_5, KMOD_LSHIFT), 0);  // types nothing
+    EXPECT_EQ(Key(SDLK_BACKQUOTE, KMOD_LSHIFT), 0);
+    EXPECT_EQ(Key(SDLK_TAB), 0);
+    EXPECT_EQ(Key(SDLK_ESCAPE), 0);
+    EXPECT_EQ(Key(SDLK_PAGEUP), 0);
+    EXPECT_EQ(Key(SDLK_x, KMOD_LALT), -1);
+    EXPECT_EQ(Key(SDLK_v, KMOD_LGUI | KMOD_LSHIFT), -1);
+    EXPECT_EQ(Key(SDLK_x, KMOD_LGUI), -1);
+    EXPECT_STREQ(LE_Line(), "!AAc5~");
+
+    ASSERT_EQ(SDL_SetClipboardText("one\ttwo\nthree"), 0);
+    EXPECT_EQ(Key(SDLK_v, KMOD_LGUI), 0);
+    EXPECT_STREQ(LE_Line(), "!AAc5~one\ttwo\nthree");
+    Key(SDLK_RETURN);
+    EXPECT_EQ(LE_Len(), 0u);
+    Key(SDLK_UP);
+    EXPECT_STREQ(LE_Line(), "!AAc5~one\ttwo\nthree");
+    Key(SDLK_DOWN);
+    EXPECT_EQ(LE_Len(), 0u);
+}
+
+TEST_F(ConViewTest, CursorIsAnInverseBlock)
+{
+    g_var.con.bg.color = {10, 20, 30, 255};
+    g_var.con.fg.color = {200, 210, 220, 255};
+    const color4b_t fg = g_var.con.fg.color;
+    const color4b_t bg = g_var.con.bg.color;
+    Open(320, 240);
+    Grab();
+    EXPECT_EQ(Count({10, 0, 10, 16}, fg), 160);  // a solid block after the prompt
+    EXPECT_EQ(Count({20, 0, 300, 240}, bg), 300 * 240);
+
+    Key(SDLK_h, KMOD_LSHIFT);
+    Key(SDLK_h, KMOD_LSHIFT);
+    Key(SDLK_LEFT);
+    Grab();
+    // The second H is drawn normally, the first inverted inside the block.
+    int ink = Count({20, 0, 10, 16}, fg);
+    EXPECT_GT(ink, 10);
+    EXPECT_EQ(Count({10, 0, 10, 16}, bg), ink);
+    EXPECT_EQ(Count({10, 0, 10, 16}, fg), 160 - ink);
+}

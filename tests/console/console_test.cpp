@@ -1,0 +1,134 @@
+#include "console/console.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "console/lnedit.h"
+#include "settings/vars.h"
+
+namespace {
+
+class ConsoleModel : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        LE_SetIns(1);
+        LE_Clear();
+        var_reset();
+    }
+    void TearDown() override { LE_Clear(); }
+    void Run(const std::string& s)
+    {
+        con.Input(CI_PUTSTR, s.c_str());
+        con.Execute();
+    }
+    unsigned long VisibleRows()
+    {
+        unsigned long n = 0;
+        for (const char* r = con.FirstVisibleLine(); r; r = con.NextVisibleLine())
+            ++n;
+        return n;
+    }
+    CConsole con;
+};
+
+}  // namespace
+
+TEST_F(ConsoleModel, RowsWrapWithACellForTheCursorAtTheEnd)
+{
+    con.SetSize(5, 10);
+    ConInput& in = con.GetInput();
+    con.Input(CI_PUTSTR, "12345678");
+    EXPECT_EQ(in.Height(), 1u);  // prompt + 8 + cursor = 10 cells
+    con.Input(CI_PUTCHR, '9');
+    EXPECT_EQ(in.Height(), 2u);
+    con.Input(CI_LEFT);
+    EXPECT_EQ(in.Height(), 2u);  // a cursor move keeps the rows
+    con.Input(CI_DELETE);
+    EXPECT_EQ(in.Height(), 1u);
+    con.Input(CI_PUTCHR, '9');
+    con.Input(CI_START);
+    con.Input(CI_DELETE);
+    con.Input(CI_PUTCHR, '1');  // 9 characters, cursor inside: one row
+    EXPECT_EQ(in.Height(), 1u);
+    // End puts the cursor in a cell below the last row: the area grows so
+    // that the cursor can be seen at the bottom.
+    con.Input(CI_END);
+    EXPECT_EQ(in.Height(), 2u);
+    unsigned long row = 0, col = 0;
+    EXPECT_TRUE(con.IsCursorVisible(row, col));
+    EXPECT_EQ(row, 1u);
+    EXPECT_EQ(col, 0u);
+
+    ConOutput& out = con.GetOutput();
+    out.Append(std::string(25, 'a').c_str());  // 2.5 widths: 3 rows
+    out.Append("");
+    EXPECT_EQ(out.Height(), 4u);
+    EXPECT_STREQ(out.Line(2), "aaaaa");
+    for (int i = 0; i < 500; ++i)
+        out.Append("x");
+    EXPECT_EQ(out.LineCount(), 500u);
+    EXPECT_EQ(out.Height(), 500u);
+    EXPECT_EQ(out.Longest(), 1u);  // recomputed when the longest line left
+}
+
+TEST_F(ConsoleModel, HistoryKeepsTwoHundredAndRecallsThem)
+{
+    con.SetSize(10, 40);
+    EXPECT_FALSE(con.HistoryBackward());
+    Run("   ");  // echoed, but neither recorded nor run
+    EXPECT_EQ(con.History().Count(), 0u);
+    EXPECT_STREQ(con.GetOutput().Line(0), ">   ");
+    for (int i = 1; i <= 201; ++i)
+        Run(" ver " + std::to_string(i));
+    const ConHistory& h = con.History();
+    EXPECT_EQ(h.Count(), 200u);
+    EXPECT_STREQ(h.Entry(0), "ver 2");
+    EXPECT_TRUE(con.HistoryBackward());
+    EXPECT_TRUE(con.HistoryBackward());
+    EXPECT_TRUE(con.HistoryForward());
+    EXPECT_STREQ(LE_Line(), "ver 201");
+    EXPECT_FALSE(con.HistoryForward());  // past the newest: cleared
+    EXPECT_EQ(LE_Len(), 0u);
+    for (int i = 0; i < 201; ++i)
+        con.HistoryBackward();
+    EXPECT_STREQ(LE_Line(), "ver 2");  // the oldest keeps showing
+}
+
+TEST_F(ConsoleModel, ScrollingAndResizing)
+{
+    con.SetSize(5, 20);
+    for (int i = 0; i < 20; ++i)
+        con.AppendOutput(std::string(static_cast<size_t>(i), 'w').c_str());
+    EXPECT_EQ(con.Top(), 16u);  // 21 rows, the bottom in view
+    EXPECT_FALSE(con.Scroll(CS_LINE_DOWN));
+    EXPECT_TRUE(con.Scroll(CS_PAGE_UP));
+    EXPECT_EQ(con.Top(), 11u);
+    con.Scroll(CS_LINE_UP);
+    con.Scroll(CS_PAGE_DOWN);
+    EXPECT_EQ(con.Top(), 15u);
+    con.Scroll(CS_PAGE_DOWN);
+    EXPECT_EQ(con.Top(), 16u);
+    con.Scroll(CS_TOP);
+    con.Input(CI_TOGGLE_INS);  // keeps the view
+    EXPECT_EQ(con.Top(), 0u);
+    con.Input(CI_LEFT);  // a cursor key returns to the bottom even if nothing moved
+    EXPECT_EQ(con.Top(), 16u);
+
+    con.SetSize(8, 10);  // at the bottom: stays there
+    EXPECT_EQ(con.Top(), con.Total() - 8);
+    con.Scroll(CS_TOP);
+    con.Scroll(CS_LINE_DOWN);
+    con.Scroll(CS_LINE_DOWN);
+    con.SetSize(4, 20);  // scrolled back: keeps its row
+    EXPECT_EQ(con.Top(), 2u);
+    con.SetSize(40, 20);  // everything fits: clamped
+    EXPECT_EQ(con.Top(), 0u);
+    EXPECT_EQ(VisibleRows(), con.Total());
+
+    con.SetSize(3, 20);
+    Run(std::string(50, 'q'));  // longer than the window
+    EXPECT_EQ(con.Top(), con.Total() - 3);
+    EXPECT_STREQ(con.Line(con.Total() - 1), ">");
+}
