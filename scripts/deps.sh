@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, testing and benchmarking need,
 # only those that are missing; uses sudo when not run as root.
 set -euo pipefail
-pkgs=(g++ make cmake pkg-config libsdl2-dev libgtest-dev libbenchmark-dev
+pkgs=(gcc g++ make cmake pkg-config libsdl2-dev libgtest-dev libbenchmark-dev
       xvfb xauth xdotool imagemagick libx11-dev)
 missing=()
 for p in "${pkgs[@]}"; do
