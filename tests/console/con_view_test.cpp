@@ -1,19 +1,14 @@
 #include "console/con_view.h"
 
-#include <SDL.h>
-#include <gtest/gtest.h>
-
 #include <string>
-#include <vector>
 
 #include "console/con_window.h"
 #include "console/lnedit.h"
-#include "settings/vars.h"
 #include "ui/ui_fixture.h"
 
 namespace {
 
-class ConViewTest : public ::testing::Test {
+class ConViewTest : public ::testing::Test, public Frame {
 protected:
     void SetUp() override
     {
@@ -32,36 +27,14 @@ protected:
         SDL_Rect r = {0, 0, w, h};
         ASSERT_EQ(cw.Create(&r, SDL_WINDOW_SHOWN, SDL_RENDERER_SOFTWARE), 0) << SDL_GetError();
     }
-    int Key(SDL_Keycode k, Uint16 mod = 0)
-    {
-        SDL_KeyboardEvent e = {};
-        e.type = SDL_KEYDOWN;
-        e.keysym.sym = k;
-        e.keysym.mod = mod;
-        return cw.view.KeyDownEvent(e);
-    }
+    int Key(SDL_Keycode k, Uint16 mod = 0) { return cw.view.KeyDownEvent(key_event(k, mod)); }
     // Draws a frame as the event loop does and reads it back.
     void Grab()
     {
         cw.Render();
-        SDL_GetRendererOutputSize(cw.renderer, &width, &height);
-        pixels.assign(static_cast<size_t>(width) * height * 4, 0);
-        ASSERT_EQ(SDL_RenderReadPixels(cw.renderer, nullptr, SDL_PIXELFORMAT_RGBA32, pixels.data(), width * 4), 0);
+        Read(cw.renderer);
     }
-    int Count(const SDL_Rect& r, const color4b_t& c) const
-    {
-        int n = 0;
-        for (int y = r.y; y < r.y + r.h && y < height; ++y)
-            for (int x = r.x; x < r.x + r.w && x < width; ++x) {
-                const uint8_t* p = &pixels[(static_cast<size_t>(y) * width + x) * 4];
-                n += p[0] == c.r && p[1] == c.g && p[2] == c.b;
-            }
-        return n;
-    }
-
     ConWindow cw;
-    int width = 0, height = 0;
-    std::vector<uint8_t> pixels;
 };
 
 }  // namespace

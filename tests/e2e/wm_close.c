@@ -1,31 +1,21 @@
-/* Asks an X11 window to close the way a window manager does: a
- * WM_PROTOCOLS client message carrying WM_DELETE_WINDOW.
- * Usage: wm_close WINDOW-ID (decimal or 0x hex); DISPLAY from the environment. */
+/* Asks an X11 window to close the way a window manager does: a WM_PROTOCOLS
+ * client message carrying WM_DELETE_WINDOW. Usage: wm_close WINDOW-ID */
 #include <X11/Xlib.h>
-#include <stdio.h>
 #include <stdlib.h>
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        fprintf(stderr, "usage: wm_close WINDOW-ID\n");
-        return 2;
-    }
-    Display* dpy = XOpenDisplay(NULL);
-    if (!dpy) {
-        fprintf(stderr, "wm_close: cannot open display\n");
+    Display* dpy = argc == 2 ? XOpenDisplay(NULL) : NULL;
+    if (!dpy)
         return 1;
-    }
-    Window w = (Window)strtoul(argv[1], NULL, 0);
     XEvent ev = {0};
     ev.xclient.type = ClientMessage;
-    ev.xclient.window = w;
+    ev.xclient.window = (Window)strtoul(argv[1], NULL, 0);
     ev.xclient.message_type = XInternAtom(dpy, "WM_PROTOCOLS", False);
     ev.xclient.format = 32;
     ev.xclient.data.l[0] = (long)XInternAtom(dpy, "WM_DELETE_WINDOW", False);
     ev.xclient.data.l[1] = CurrentTime;
-    XSendEvent(dpy, w, False, NoEventMask, &ev);
-    XSync(dpy, False);
-    XCloseDisplay(dpy);
+    XSendEvent(dpy, ev.xclient.window, False, NoEventMask, &ev);
+    XCloseDisplay(dpy); /* flushes the request */
     return 0;
 }

@@ -1,71 +1,59 @@
+#include <cstring>
+
+#include "ui/info_view.h"
 #include "ui/ui_fixture.h"
 
 namespace {
 
 class MainWinTest : public UiTest {
 protected:
-    void SetUp() override
+    void Click(int x, int y, Uint8 button = SDL_BUTTON_LEFT)
     {
-        UiTest::SetUp();
-        g_var.info.show = true;
-        g_var.info.pos = 0;
-    }
-    int Key(SDL_Keycode k, Uint16 mod = KMOD_NONE)
-    {
-        SDL_KeyboardEvent e = {};
-        e.type = SDL_KEYDOWN;
-        e.windowID = w.Id();
-        e.keysym.sym = k;
-        e.keysym.mod = mod;
-        return w.KeyDownEvent(e);
-    }
-    void Click(int x, int y, Uint32 type = SDL_MOUSEBUTTONDOWN, Uint8 button = SDL_BUTTON_LEFT, Uint8 clicks = 1)
-    {
-        SDL_MouseButtonEvent e = {};
-        e.type = type;
-        e.windowID = w.Id();
-        e.button = button;
-        e.clicks = clicks;
-        e.x = x;
-        e.y = y;
+        SDL_MouseButtonEvent e = {SDL_MOUSEBUTTONDOWN, 0, w.Id(), 0, button, SDL_PRESSED, 1, 0, x, y};
         w.MouseButtonEvent(e);
     }
-    static bool RectIs(const SDL_Rect& r, int x, int y, int ww, int hh)
+    // Where "Period:" and its value lie, relative to the panel, and that they
+    // are drawn there in the label and value colours.
+    void ExpectPeriodAt(int lx, int ly, int vx, int vy)
     {
-        return r.x == x && r.y == y && r.w == ww && r.h == hh;
+        const infoItem_t& it = InfoView::s_items[6];
+        EXPECT_TRUE(it.labelPos.x == lx && it.labelPos.y == ly && it.valuePos.x == vx && it.valuePos.y == vy);
+        Grab();
+        const SDL_Rect& p = w.info.rect;
+        EXPECT_GT(Count({p.x + lx, p.y + ly, 70, 16}, g_var.info.label.color), 20);
+        EXPECT_GT(Count({p.x + vx, p.y + vy, 120, 16}, g_var.info.value.color), 20);
+        EXPECT_EQ(Count({p.x + lx, p.y + ly, vx - lx, 16}, g_var.info.value.color), 0);
     }
 };
+
+bool same_rect(const SDL_Rect& a, const SDL_Rect& b) { return SDL_RectEquals(&a, &b); }
 
 }  // namespace
 
 TEST_F(MainWinTest, PanelPositionsAndLayout)
 {
     OpenWindow();
-    EXPECT_TRUE(RectIs(w.info.rect, 0, 0, 800, 64));
-    EXPECT_TRUE(RectIs(w.plot.rect, 0, 64, 800, 536));
-    const int want[4][8] = {
-        {0, 0, 800, 64, 0, 64, 800, 536},
-        {550, 0, 250, 600, 0, 0, 550, 600},
-        {0, 536, 800, 64, 0, 0, 800, 536},
-        {0, 0, 250, 600, 250, 0, 550, 600},
+    // Info panel and plot for the positions top, right, bottom, left.
+    const SDL_Rect want[4][2] = {
+        {{0, 0, 800, 64}, {0, 64, 800, 536}},
+        {{550, 0, 250, 600}, {0, 0, 550, 600}},
+        {{0, 536, 800, 64}, {0, 0, 800, 536}},
+        {{0, 0, 250, 600}, {250, 0, 550, 600}},
     };
+    EXPECT_TRUE(same_rect(w.info.rect, want[0][0]));
     for (int i = 1; i <= 4; i++) {
         EXPECT_EQ(Key(SDLK_i, KMOD_LSHIFT), 1);
         int pos = i % 4;
         EXPECT_EQ(g_var.info.pos, pos);
         EXPECT_EQ(w.info.vertical, pos == 1 || pos == 3);
-        const int* r = want[pos];
-        EXPECT_TRUE(RectIs(w.info.rect, r[0], r[1], r[2], r[3])) << "pos " << pos;
-        EXPECT_TRUE(RectIs(w.plot.rect, r[4], r[5], r[6], r[7])) << "pos " << pos;
+        EXPECT_TRUE(same_rect(w.info.rect, want[pos][0])) << "pos " << pos;
+        EXPECT_TRUE(same_rect(w.plot.rect, want[pos][1])) << "pos " << pos;
     }
-    // The map is fitted into the plot rectangle less the padding.
-    EXPECT_TRUE(RectIs(g_rectS, g_var.plot.padding, g_var.plot.padding, 800 - 2 * g_var.plot.padding,
-                       536 - 2 * g_var.plot.padding));
+    EXPECT_TRUE(same_rect(g_rectS, {10, 10, 780, 516})) << "the map fits the plot less the padding";
 
     EXPECT_EQ(Key(SDLK_i), 1);
-    EXPECT_FALSE(g_var.info.show);
     EXPECT_FALSE(w.info.visible);
-    EXPECT_TRUE(RectIs(w.plot.rect, 0, 0, 800, 600));
+    EXPECT_TRUE(same_rect(w.plot.rect, {0, 0, 800, 600}));
     EXPECT_EQ(Key(SDLK_i, KMOD_RSHIFT), 1);
     EXPECT_EQ(g_var.info.pos, 0) << "Shift+I does nothing while the panel is hidden";
     EXPECT_EQ(Key(SDLK_i, KMOD_CAPS | KMOD_NUM), 1);
@@ -76,25 +64,20 @@ TEST_F(MainWinTest, KeyTable)
 {
     LoadSatellites({{"A", 1, 0, 0, true}, {"B", 2, 10, 0, true}});
     OpenWindow();
-    EXPECT_EQ(Key(SDLK_i, KMOD_LCTRL), -1);
-    EXPECT_EQ(Key(SDLK_i, KMOD_LSHIFT | KMOD_RSHIFT), -1);
-    EXPECT_EQ(Key(SDLK_m, KMOD_LALT), -1);
-    EXPECT_EQ(Key(SDLK_l, KMOD_LSHIFT), -1);
-    EXPECT_EQ(Key(SDLK_p, KMOD_LGUI), -1);
-    EXPECT_EQ(Key(SDLK_TAB, KMOD_RCTRL), -1);
-    EXPECT_EQ(Key(SDLK_x), -1);
+    const std::pair<SDL_Keycode, Uint16> unhandled[] = {{SDLK_i, KMOD_LCTRL}, {SDLK_i, KMOD_LSHIFT | KMOD_RSHIFT},
+        {SDLK_m, KMOD_LALT}, {SDLK_l, KMOD_LSHIFT}, {SDLK_p, KMOD_LGUI}, {SDLK_TAB, KMOD_RCTRL}, {SDLK_x, KMOD_NONE}};
+    for (auto [k, mod] : unhandled)
+        EXPECT_EQ(Key(k, mod), -1) << SDL_GetKeyName(k) << " mod " << mod;
     EXPECT_EQ(g_var.obj.label.show, 2);
     EXPECT_EQ(g_var.path.show, 2);
     EXPECT_TRUE(g_var.info.show);
 
     // L: none, all, selected, none ... with Caps Lock and Num Lock ignored.
-    int labels[] = {0, 1, 2};
-    for (int want : labels) {
+    for (int want : {0, 1, 2}) {
         EXPECT_EQ(Key(SDLK_l, KMOD_CAPS), 1);
         EXPECT_EQ(g_var.obj.label.show, want);
     }
-
-    // M steps the projection and names it in the middle of the window.
+    // M steps the projection and names it in the middle; Shift+M steps back.
     int before = g_var.plot.projection;
     EXPECT_EQ(Key(SDLK_m, KMOD_NUM), 1);
     EXPECT_NE(g_var.plot.projection, before);
@@ -102,20 +85,14 @@ TEST_F(MainWinTest, KeyTable)
     EXPECT_STREQ(w.msg.text, projection_name());
     EXPECT_EQ(Key(SDLK_m, KMOD_LSHIFT), 1);
     EXPECT_EQ(g_var.plot.projection, before);
-    EXPECT_EQ(Key(SDLK_m, KMOD_RSHIFT), 1);
-    EXPECT_NE(g_var.plot.projection, before);
 
     // P: lines, off, points, lines.
     w.SelObj(1);
-    EXPECT_EQ(Key(SDLK_p), 1);
-    EXPECT_EQ(g_var.path.show, 0);
-    EXPECT_EQ(Key(SDLK_p), 1);
-    EXPECT_EQ(g_var.path.show, 1);
-    EXPECT_FALSE(g_path.lines);
-    EXPECT_GT(g_opMP.PointCount(), 0u);
-    EXPECT_EQ(Key(SDLK_p), 1);
-    EXPECT_EQ(g_var.path.show, 2);
-    EXPECT_TRUE(g_path.lines);
+    for (int want : {0, 1, 2}) {
+        EXPECT_EQ(Key(SDLK_p), 1);
+        EXPECT_EQ(g_var.path.show, want);
+        EXPECT_TRUE(want == 0 || g_path.lines == (want == 2));
+    }
 }
 
 TEST_F(MainWinTest, SelectionByTabAndClick)
@@ -128,7 +105,6 @@ TEST_F(MainWinTest, SelectionByTabAndClick)
     EXPECT_EQ(g_var.sel.obj, nullptr);
 
     w.SelObj(13);
-    EXPECT_EQ(g_var.sel.catnum, 13);
     EXPECT_EQ(Key(SDLK_TAB), 1);
     EXPECT_EQ(g_var.sel.catnum, 11) << "Tab wraps from the last to the first";
     EXPECT_EQ(Key(SDLK_TAB, KMOD_LSHIFT), 1);
@@ -136,57 +112,63 @@ TEST_F(MainWinTest, SelectionByTabAndClick)
     EXPECT_EQ(Key(SDLK_TAB, KMOD_RSHIFT), 1);
     EXPECT_EQ(g_var.sel.catnum, 12);
 
-    // Clicks: window coordinates, inside the plot (below the 64-pixel panel).
+    // Clicks are in window coordinates: the plot lies below the panel.
     const SDL_Rect& pr = w.plot.rect;
-    point2i_t a = g_oePtsS[0];
-    Click(pr.x + a.x + 2, pr.y + a.y + 2);
-    EXPECT_EQ(g_var.sel.catnum, 11);
-    Click(pr.x + g_oePtsS[2].x, pr.y + g_oePtsS[2].y, SDL_MOUSEBUTTONUP);
-    Click(pr.x + g_oePtsS[2].x, pr.y + g_oePtsS[2].y, SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
-    Click(pr.x + g_oePtsS[2].x, pr.y + g_oePtsS[2].y, SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 0);
+    Click(pr.x + g_oePtsS[2].x, pr.y + g_oePtsS[2].y, SDL_BUTTON_RIGHT);
     Click(10, 10);  // on the info panel
-    EXPECT_EQ(g_var.sel.catnum, 11);
+    EXPECT_EQ(g_var.sel.catnum, 12);
     // B, unplaced, would lie on C and comes first: C is chosen.
     Click(pr.x + g_oePtsS[2].x, pr.y + g_oePtsS[2].y);
     EXPECT_EQ(g_var.sel.catnum, 13);
-    // Far from everything still selects the nearest.
-    Click(pr.x + pr.w - 1, pr.y + pr.h - 1);
-    EXPECT_EQ(g_var.sel.catnum, 13);
 }
 
-TEST_F(MainWinTest, WindowEventsKeepSizeAndCloseHidesBoth)
+TEST_F(MainWinTest, VerticalAndHorizontalLayouts)
 {
+    g_var.info.pos = 1;
+    LoadSatellites({{"ISS (ZARYA)", 25544, -45.6789f, -12.3456f, true}});
+    g_var.sel.catnum = 25544;
     OpenWindow();
-    SdlWindow other;
-    SDL_Rect cr = {20, 30, 320, 200};
-    ASSERT_EQ(other.Create("console", &cr, SDL_WINDOW_SHOWN, SDL_RENDERER_SOFTWARE), 0);
-    w.companion = &other;
+    EXPECT_TRUE(w.info.vertical);
+    EXPECT_EQ(w.info.rect.w, 250);
+    EXPECT_EQ(w.info.rect.x, 550);
+    ExpectPeriodAt(0, 144, 110, 144);
 
-    SDL_SetWindowSize(w.window, 900, 700);
-    SDL_WindowEvent e = {};
-    e.type = SDL_WINDOWEVENT;
-    e.windowID = w.Id();
-    e.event = SDL_WINDOWEVENT_RESIZED;
-    w.WindowEvent(e);
-    EXPECT_EQ(g_var.win.rect.w, 900);
-    EXPECT_EQ(g_var.win.rect.h, 700);
-    EXPECT_EQ(w.plot.rect.w, 900);
-    EXPECT_EQ(w.plot.rect.h, 700 - 64);
+    g_var.info.pos = 0;
+    w.info.SetVertical(false);
+    w.UpdateChildRects();
+    EXPECT_EQ(w.info.rect.h, 64);
+    ExpectPeriodAt(490, 48, 600, 48);
+    EXPECT_EQ(Count({0, 64, 800, 536}, g_var.info.bg.color), 0) << "the panel is 64 pixels high";
+}
 
-    e.event = SDL_WINDOWEVENT_CLOSE;
-    w.WindowEvent(e);
-    EXPECT_TRUE(SDL_GetWindowFlags(w.window) & SDL_WINDOW_HIDDEN);
-    EXPECT_TRUE(SDL_GetWindowFlags(other.window) & SDL_WINDOW_HIDDEN);
-    EXPECT_EQ(g_var.con.rect.w, 320);
-    EXPECT_EQ(g_var.con.rect.h, 200);
-    EXPECT_FALSE(g_var.win.max);
-    other.Destroy();
-    EXPECT_EQ(other.window, nullptr);
+TEST_F(MainWinTest, MessageBoxSizePositionAndLife)
+{
+    g_var.info.show = false;
+    g_var.plot.bg.color = {200, 200, 200, 255};
+    OpenWindow();
+    w.ShowMsg("Equirect 11");
+    EXPECT_EQ(w.msg.rect.w, 150);
+    EXPECT_EQ(w.msg.rect.h, 56);
+    EXPECT_EQ(w.msg.rect.x, 325);
+    EXPECT_EQ(w.msg.rect.y, 272);
+    Grab();
+    // The translucent box darkens the map; text is white.
+    EXPECT_NEAR(Pixel(330, 276).r, 200 * 63 / 255, 2);
+    EXPECT_GT(Count(w.msg.rect, {255, 255, 255, 255}), 50);
+    EXPECT_TRUE(same_color(Pixel(324, 276), {200, 200, 200, 255}));
 
-    // Shutdown releases the font textures before the renderer goes.
-    w.Destroy();
-    EXPECT_EQ(w.winFont.texture, nullptr);
-    EXPECT_EQ(w.labelFont.texture, nullptr);
-    EXPECT_EQ(w.renderer, nullptr);
-    EXPECT_EQ(w.window, nullptr);
+    w.Animate(1999);
+    EXPECT_TRUE(w.msg.visible);
+    w.ShowMsg("Miller");  // a new message restarts the two seconds
+    EXPECT_EQ(w.msg.rect.w, 6 * 10 + 40);
+    w.Animate(1999);
+    EXPECT_TRUE(w.msg.visible);
+    w.Animate(1);
+    EXPECT_FALSE(w.msg.visible);
+    Grab();
+    EXPECT_EQ(CountAll({255, 255, 255, 255}), 0);
+
+    std::string longText(300, 'x');
+    w.ShowMsg(longText.c_str());
+    EXPECT_EQ(strlen(w.msg.text), 256u);
 }
