@@ -1,57 +1,32 @@
 #include "support/sk.h"
 #include "test_util.h"
 
-TEST(Sk, Decimal)
-{
-    EXPECT_EQ(sk_isdec("-12"), 10);
-    EXPECT_EQ(sk_isdec("+7"), 10);
-    EXPECT_EQ(sk_isdec("12 "), 10);
-    EXPECT_EQ(sk_isdec("0"), 10);
-    EXPECT_EQ(sk_isdec("12a"), 0);
-    EXPECT_EQ(sk_isdec("+"), 0);
-    EXPECT_EQ(sk_isdec(""), 0);
-    EXPECT_EQ(sk_isdec(" 12"), 0);
-    EXPECT_EQ(sk_isdec("1.5"), 0);
-}
+// A text and what its recogniser must return (the base, 1 for a real, 0 = refused).
+struct SkCase {
+    const char* s;
+    int want;
+};
 
-TEST(Sk, OctalNeedsItsPrefixWhenAsked)
+TEST(Sk, RecognisersAcceptOnlyTheirOwnForm)
 {
-    EXPECT_EQ(sk_isoct("0", 1), 0);
-    EXPECT_EQ(sk_isoct("17", 1), 0);
-    EXPECT_EQ(sk_isoct("08", 1), 0);
-    EXPECT_EQ(sk_isoct("017", 1), 8);
-    EXPECT_EQ(sk_isoct("-017", 1), 8);
-    EXPECT_EQ(sk_isoct("00", 1), 8);
+    const SkCase dec[] = {{"-12", 10}, {"+7", 10}, {"12 ", 10}, {"0", 10}, {"12a", 0},
+                          {"+", 0},    {"", 0},    {" 12", 0},  {"1.5", 0}};
+    for (const SkCase& c : dec)
+        EXPECT_EQ(sk_isdec(c.s), c.want) << c.s;
+    const SkCase oct[] = {{"0", 0},   {"17", 0},   {"08", 0},    {"017", 8},
+                          {"-017", 8}, {"00", 8}, {"017 ", 8}};
+    for (const SkCase& c : oct)
+        EXPECT_EQ(sk_isoct(c.s, 1), c.want) << c.s;
+    const SkCase hex[] = {{"$ff", 16}, {"0xFF", 16}, {"-0x1f", 16}, {"ff", 0}, {"0x", 0}, {"0xfg", 0}};
+    for (const SkCase& c : hex)
+        EXPECT_EQ(sk_ishex(c.s, 1), c.want) << c.s;
     EXPECT_EQ(sk_isoct("17", 0), 8);
-    EXPECT_EQ(sk_isoct("017 ", 1), 8);
-}
-
-TEST(Sk, HexadecimalPrefixes)
-{
-    EXPECT_EQ(sk_ishex("$ff", 1), 16);
-    EXPECT_EQ(sk_ishex("0xFF", 1), 16);
-    EXPECT_EQ(sk_ishex("-0x1f", 1), 16);
-    EXPECT_EQ(sk_ishex("ff", 1), 0);
-    EXPECT_EQ(sk_ishex("0x", 1), 0);
     EXPECT_EQ(sk_ishex("ff", 0), 16);
-    EXPECT_EQ(sk_ishex("0xfg", 1), 0);
-    EXPECT_EQ(sk_hextol("0x1F"), 31);
-    EXPECT_EQ(sk_hextol("$1F"), 31);
-    EXPECT_EQ(sk_hextol("-0x1f"), -31);
-    EXPECT_EQ(sk_hextol("-$1f"), -31);
-}
-
-TEST(Sk, Real)
-{
-    EXPECT_EQ(sk_isreal("1."), 1);
-    EXPECT_EQ(sk_isreal(".5"), 1);
-    EXPECT_EQ(sk_isreal("-2e-3"), 1);
-    EXPECT_EQ(sk_isreal("7"), 1);
-    EXPECT_EQ(sk_isreal("2E+10"), 1);
-    EXPECT_EQ(sk_isreal("."), 0);
-    EXPECT_EQ(sk_isreal("1e"), 0);
-    EXPECT_EQ(sk_isreal("e5"), 0);
-    EXPECT_EQ(sk_isreal("1.5 "), 0);
-    EXPECT_EQ(sk_isreal(""), 0);
-    EXPECT_EQ(sk_isreal("1.2.3"), 0);
+    const SkCase real[] = {{"1.", 1}, {".5", 1},    {"-2e-3", 1}, {"7", 1}, {"2E+10", 1}, {".", 0},
+                           {"1e", 0}, {"e5", 0}, {"1.5 ", 0},  {"", 0}, {"1.2.3", 0}};
+    for (const SkCase& c : real)
+        EXPECT_EQ(sk_isreal(c.s), c.want) << c.s;
+    const SkCase hextol[] = {{"0x1F", 31}, {"$1F", 31}, {"-0x1f", -31}, {"-$1f", -31}};
+    for (const SkCase& c : hextol)
+        EXPECT_EQ(sk_hextol(c.s), c.want) << c.s;
 }
