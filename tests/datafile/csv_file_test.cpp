@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "datafile/elements_reader.h"
 #include "elements_fixture.h"
 #include "sgp4/SGP4.h"
 
@@ -18,45 +17,32 @@ std::vector<OrbitalElements_t> one(int col, const std::string& value)
 TEST(CsvFile, HeaderAndRows)
 {
     bool valid = false;
-    EXPECT_TRUE(read_all<CsvFile>(s_csvHeader, &valid).empty());
-    EXPECT_TRUE(valid);
-    read_all<CsvFile>("OBJECT_NAME" + std::string(16, ','), &valid);
-    EXPECT_TRUE(valid);
+    for (const std::string& good : {s_csvHeader, "OBJECT_NAME" + std::string(16, ',')}) {
+        read_all<CsvFile>(good, &valid);
+        EXPECT_TRUE(valid) << good;
+    }
     const std::string rest = s_csvHeader.substr(11);
     for (const std::string& bad : {"object_name" + rest, "\xEF\xBB\xBF" + s_csvHeader, " " + s_csvHeader,
-                                   "\"OBJECT_NAME\"" + rest, s_csvHeader.substr(0, s_csvHeader.size() - 1) + ",EXTRA\n", std::string("\n")}) {
+                                   "\"OBJECT_NAME\"" + rest, "OBJECT_NAME" + std::string(17, ','), std::string("\n")}) {
         read_all<CsvFile>(bad, &valid);
         EXPECT_FALSE(valid) << bad;
     }
-    TextFile t;
-    CsvFile csv;
-    TleFile tle;
-    t.Assign(s_csvHeader);
-    EXPECT_EQ(elements_bind(&t, csv, tle), &csv);
-    t.Assign("garbage\n");
-    EXPECT_EQ(elements_bind(&t, csv, tle), nullptr);
-    EXPECT_FALSE(elements_accepts(&t));
 
     // A row reads as its two-line form does, CR LF or LF, the last row
-    // without terminator.
+    // without terminator, catalogue number 0 allowed.
     std::string crlf = csv_row(), last = csv_row({{0, "LAST"}, {11, "0"}});
     crlf.insert(crlf.size() - 1, "\r");
     last.pop_back();
-    auto v = read_all<CsvFile>(s_csvHeader + crlf + last);
-    const auto tle1 = read_all<TleFile>(tle_text("ISS (ZARYA)"));
+    const auto v = read_all<CsvFile>(s_csvHeader + crlf + last);
+    const OrbitalElements_t b = read_all<TleFile>(tle_text("ISS (ZARYA)")).at(0);
     ASSERT_EQ(v.size(), 2u);
-    const OrbitalElements_t &a = v[0], &b = tle1.at(0);
-    EXPECT_EQ(a.name, b.name);
-    EXPECT_EQ(a.intlDesignator, "1998-067A");
-    EXPECT_EQ(a.classification, 'U');
+    const OrbitalElements_t& a = v[0];
+    EXPECT_EQ(a.name + a.intlDesignator + a.classification, "ISS (ZARYA)1998-067AU");
     for (auto f : {&OrbitalElements_t::meanMotion, &OrbitalElements_t::eccentricity, &OrbitalElements_t::inclination,
                    &OrbitalElements_t::raan, &OrbitalElements_t::argPerigee, &OrbitalElements_t::meanAnomaly,
                    &OrbitalElements_t::bstar, &OrbitalElements_t::meanMotionDot, &OrbitalElements_t::meanMotionDdot})
         EXPECT_DOUBLE_EQ(a.*f, b.*f);
-    EXPECT_EQ(a.catalogNumber, 25544u);
-    EXPECT_EQ(a.elementSetNumber, 999u);
-    EXPECT_EQ(a.revNumber, b.revNumber);
-    EXPECT_FALSE(a.epochIsDayOfYear);
+    EXPECT_EQ(a.catalogNumber, b.catalogNumber);
     EXPECT_LE(std::llabs(libsgp4::Tle(a).Epoch().Ticks() - libsgp4::Tle(b).Epoch().Ticks()), 10);
     EXPECT_EQ(v[1].name, "LAST");
     // A blank line or a row of the wrong width ends the reading.
@@ -64,49 +50,35 @@ TEST(CsvFile, HeaderAndRows)
     EXPECT_TRUE(one(0, "\"A, B\"").empty());
 }
 
-TEST(CsvFile, ColumnConversions)
+TEST(CsvFile, ColumnsAndEpochs)
 {
     EXPECT_TRUE(one(1, "").empty());
     EXPECT_TRUE(one(0, "  ").empty());
-    EXPECT_EQ(one(3, "abc").at(0).meanMotion, 0.0);
     EXPECT_TRUE(one(11, "-1").empty());
     EXPECT_TRUE(one(11, "4294967296").empty());
     EXPECT_EQ(one(11, " +4294967295x").at(0).catalogNumber, 4294967295u);
+    // "nan" reads as a number; the propagator refuses it.
+    EXPECT_THROW(libsgp4::SGP4{libsgp4::Tle(one(3, "nan").at(0))}, libsgp4::SatelliteException);
 
-    // "nan" reads as a number; the propagator refuses it with a reason.
-    const auto v = one(3, "nan");
-    ASSERT_EQ(v.size(), 1u);
-    try {
-        libsgp4::SGP4 s{libsgp4::Tle(v[0])};
-        ADD_FAILURE() << "nan mean motion accepted";
-    } catch (const libsgp4::SatelliteException& e) {
-        EXPECT_STREQ(e.what(), "Mean motion is not finite");
-    }
-}
-
-TEST(CsvFile, Epochs)
-{
     // The microseconds read, or -1 for a refused row. The fraction is scaled
     // to six digits, longer ones cut; impossible dates and times fail like a
     // bad column instead of reaching the calendar's fatal check.
     const std::pair<const char*, int> cases[] = {
         {"2024/01/15T12:34:56.123456", 123456}, {" 2024-01-15T12:34:56.123456 ", 123456},
-        {"2024-01-15T12:34:56", -1},            {"2024-01-15T12:34:56.", -1},
-        {"2024-01-15T12:34:56.5", 500000},      {"2024-01-15T12:34:56.000001", 1},
-        {"2024-01-15T12:34:56.1234567", 123456}, {"2024-01-15T12:34:56.999999999999", 999999},
-        {"2024-01-15T12:34:56.123456Z", 123456}, {"2024-13-15T12:34:56.123456", -1},
-        {"2023-02-29T12:34:56.123456", -1},     {"2024-01-15T12:75:56.123456", -1},
-        {"2024-01-15T24:00:00.000000", -1},     {"2024-01-15T-1:34:56.123456", -1},
-        {"2024-01-15T12:34:56.-12345", -1},     {"0000-01-15T12:34:56.123456", -1},
-        {"2024-0a-15T12:34:56.123456", -1},     {"2024-01-15T12:34:56.abcdef", -1}};
+        {"2024-01-15T12:34:56", -1}, {"2024-01-15T12:34:56.", -1}, {"2024-01-15T12:34:56.5", 500000},
+        {"2024-01-15T12:34:56.000001", 1}, {"2024-01-15T12:34:56.1234567", 123456},
+        {"2024-01-15T12:34:56.999999999999", 999999}, {"2024-01-15T12:34:56.123456Z", 123456},
+        {"2024-13-15T12:34:56.123456", -1}, {"2023-02-29T12:34:56.123456", -1}, {"2024-01-15T12:75:56.123456", -1},
+        {"2024-01-15T24:00:00.000000", -1}, {"2024-01-15T-1:34:56.123456", -1}, {"2024-01-15T12:34:56.-12345", -1},
+        {"0000-01-15T12:34:56.123456", -1}, {"2024-0a-15T12:34:56.123456", -1}, {"2024-01-15T12:34:56.abcdef", -1}};
     for (const auto& [text, us] : cases) {
         const auto v = one(2, text);
         EXPECT_EQ(v.empty() ? -1 : v[0].epochMicrosecond, us) << text;
     }
-    const auto v = one(2, "2024-01-15T12:34:56.5").at(0);
-    EXPECT_EQ(v.epochYear * 10000 + v.epochMonth * 100 + v.epochDayOfMonth, 20240115u);
-    EXPECT_EQ(v.epochHour * 10000 + v.epochMinute * 100 + v.epochSecond, 123456);
+    const OrbitalElements_t e = one(2, "2024-01-15T12:34:56.5").at(0);
+    EXPECT_EQ(e.epochYear * 10000 + e.epochMonth * 100 + e.epochDayOfMonth, 20240115u);
+    EXPECT_EQ(e.epochHour * 10000 + e.epochMinute * 100 + e.epochSecond, 123456);
     // The refused row ends the reading.
-    EXPECT_EQ(read_all<CsvFile>(s_csvHeader + csv_row() + csv_row({{2, "2024-02-30T00:00:00.000000"}}) +
-                                csv_row()).size(), 1u);
+    const std::string refused = csv_row({{2, "2024-02-30T00:00:00.000000"}});
+    EXPECT_EQ(read_all<CsvFile>(s_csvHeader + csv_row() + refused + csv_row()).size(), 1u);
 }

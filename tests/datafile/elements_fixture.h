@@ -3,7 +3,6 @@
 #pragma once
 #include <cstdio>
 #include <initializer_list>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -21,10 +20,9 @@ const std::string s_csvHeader =
 // The line with the columns from `col` (from 0) replaced and its checksum recomputed.
 inline std::string tle_patch(std::string l, size_t col = 0, const std::string& text = "")
 {
-    l.replace(col, text.size(), text);
     int sum = 0;
-    for (size_t i = 0; i < 68; ++i)
-        sum += l[i] >= '0' && l[i] <= '9' ? l[i] - '0' : l[i] == '-';
+    for (char c : l.replace(col, text.size(), text).substr(0, 68))
+        sum += c >= '0' && c <= '9' ? c - '0' : c == '-';
     l[68] = char('0' + sum % 10);
     return l;
 }
@@ -49,9 +47,9 @@ inline std::string csv_row(std::initializer_list<std::pair<int, std::string>> co
     for (const auto& [col, value] : cols)
         f[size_t(col)] = value;
     std::string s;
-    for (size_t i = 0; i < f.size(); ++i)
-        s += (i ? "," : "") + f[i];
-    return s + "\n";
+    for (const std::string& x : f)
+        s += x + (&x == &f.back() ? "\n" : ",");
+    return s;
 }
 
 // Every element set the reader takes from the text; `valid` gets its verdict.

@@ -1,37 +1,23 @@
-// The real element snapshot: both readers read every element set of every
-// file, and the TLE and CSV forms of a satellite give the same positions.
+// The real snapshot: both readers read every set, one data manager file loads
+// each satellite once in file order, and both forms give the same positions.
 #include <gtest/gtest.h>
-
-#include <dirent.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
 
 #include "datafile/elements_reader.h"
+#include "datafile/manager_file.h"
 #include "elements_fixture.h"
+#include "objects/objects.h"
 #include "sgp4/SGP4.h"
 
 namespace {
 
 const std::string s_dir = std::string(SKYTRACE_SHARED_DATA) + "/elements-2026-05-30/";
 
-std::vector<std::string> files(const std::string& ext)
-{
-    std::vector<std::string> out;
-    if (DIR* d = opendir(s_dir.c_str())) {
-        while (dirent* e = readdir(d)) {
-            const std::string n = e->d_name;
-            if (n.size() > ext.size() && n.compare(n.size() - ext.size(), ext.size(), ext) == 0)
-                out.push_back(s_dir + n);
-        }
-        closedir(d);
-    }
-    return out;
-}
-
-// Every set of the file, read by the reader the loader picks, which must be
-// the expected one and must reach the end of the file.
+// Every set of the file, by the reader the loader picks (the expected one),
+// to the end of the file: as many as lines starting "1 " or rows below the header.
 std::vector<OrbitalElements_t> load(const std::string& path, bool csvExpected)
 {
     TextFile t;
@@ -45,47 +31,41 @@ std::vector<OrbitalElements_t> load(const std::string& path, bool csvExpected)
     for (bool ok = r && r->ReadFirstElements(el); ok; ok = r->ReadNextElements(el))
         out.push_back(el);
     EXPECT_TRUE(t.IsEnd()) << path;
-    return out;
-}
-
-// Element sets in the text: lines starting "1 " (TLE), or non-empty lines but the header (CSV).
-size_t count_sets(const std::string& path, bool csv)
-{
     std::istringstream in(read_file(path));
-    size_t n = 0;
+    size_t n = csvExpected ? size_t(-1) : 0;
     for (std::string l; std::getline(in, l);)
-        n += csv ? l.size() > 1 : l.compare(0, 2, "1 ") == 0;
-    return csv ? n - 1 : n;
+        n += csvExpected ? l.size() > 1 : l.compare(0, 2, "1 ") == 0;
+    EXPECT_EQ(out.size(), n) << path;
+    return out;
 }
 
 }  // namespace
 
-TEST(Snapshot, BothReadersReadEveryElementSet)
+TEST(Snapshot, ReadersManagerAndBothForms)
 {
-    if (files(".tle").empty())
+    if (shared_data("elements-2026-05-30").empty())
         GTEST_SKIP() << "element snapshot not found in " << s_dir;
-    size_t total = 0;
-    for (const std::string& path : files(".tle")) {
-        const size_t n = load(path, false).size();
-        EXPECT_EQ(n, count_sets(path, false)) << path;
-        total += n;
+    std::vector<std::string> expected, loaded;
+    std::string manager;
+    for (const char* g : {"stations", "starlink", "oneweb", "geo", "weather", "resource", "science", "military"}) {
+        manager += s_dir + g + ".tle\n";
+        for (const OrbitalElements_t& el : load(s_dir + g + ".tle", false))
+            expected.push_back(std::to_string(el.catalogNumber) + " " + el.name);
     }
-    EXPECT_EQ(total, 11958u);
-    for (const std::string& path : files(".csv"))
-        EXPECT_EQ(load(path, true).size(), count_sets(path, true)) << path;
-}
+    EXPECT_EQ(expected.size(), 11958u);
+    TempDir dir;
+    CObjects objs;
+    EXPECT_EQ(ManagerFile().Load(objs, dir.write("datamgr.txt", manager).c_str()), 0);
+    for (object_t* o = objs.first; o; o = o->next)
+        loaded.push_back(std::to_string(obj_catnum(o)) + " " + o->tle->Name());
+    EXPECT_EQ(loaded, expected);
 
-TEST(Snapshot, TleAndCsvFormsAgree)
-{
-    if (files(".csv").empty())
-        GTEST_SKIP() << "element snapshot not found in " << s_dir;
-    // Minutes from each form's own epoch: the two epochs may differ by a few
-    // microseconds, the resolution of the day-of-year epoch in one double.
+    // Minutes from each form's own epoch (those may differ by the few
+    // microseconds a day-of-year epoch resolves in one double).
     double worst = 0.0;
-    for (const std::string& path : files(".csv")) {
-        const auto c = load(path, true);
-        const auto t = load(path.substr(0, path.size() - 4) + ".tle", false);
-        ASSERT_EQ(c.size(), t.size()) << path;
+    for (const std::string g : {"geo", "starlink"}) {
+        const auto c = load(s_dir + g + ".csv", true), t = load(s_dir + g + ".tle", false);
+        ASSERT_EQ(c.size(), t.size()) << g;
         for (size_t i = 0; i < c.size(); ++i) {
             ASSERT_EQ(c[i].catalogNumber, t[i].catalogNumber);
             EXPECT_EQ(c[i].name, t[i].name);
@@ -94,8 +74,7 @@ TEST(Snapshot, TleAndCsvFormsAgree)
             const libsgp4::SGP4 sa(ta), sb(tb);
             for (double d : {0.0, 90.0, 1440.0, 10080.0}) {
                 try {
-                    const libsgp4::Vector pa = sa.FindPosition(d).Position();
-                    const libsgp4::Vector pb = sb.FindPosition(d).Position();
+                    const libsgp4::Vector pa = sa.FindPosition(d).Position(), pb = sb.FindPosition(d).Position();
                     worst = std::max(worst, std::hypot(pa.x - pb.x, pa.y - pb.y, pa.z - pb.z));
                 } catch (const std::runtime_error&) {
                     // Both forms must fail alike.
