@@ -1,5 +1,4 @@
-// Element sets for the element-file tests: a real low-earth set with single
-// fields replaced, in both forms, and a helper reading every set of a text.
+// A real low-earth element set in both forms with single fields replaced, and a reader of all sets.
 #pragma once
 #include <cstdio>
 #include <initializer_list>

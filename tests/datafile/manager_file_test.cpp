@@ -70,11 +70,12 @@ TEST(ManagerFile, WorkedExamples)
     EXPECT_EQ(load_manager(dir, "# comment\n  >" + dir.path() +
                                     "/  \nstations.txt\n*visual.txt\n25544\n\n# a comment inside the "
                                     "block\nISS*\n*\n<\nextra.tle\r\n"),
-              "0: 25544 ISS (ZARYA), 48274 CSS (TIANHE), 25544 ISS (ZARYA), 12345 ISS DEB, 12346 iss deb 2, 100001 EXTRA");
+              "0: 25544 ISS (ZARYA), 48274 CSS (TIANHE), 25544 ISS (ZARYA), 12345 ISS DEB, 12346 iss deb 2, "
+              "100001 EXTRA");
     ASSERT_EQ(chdir(cwd), 0);
 }
 
-TEST(ManagerFile, EdgesOfBothVersions)
+TEST(ManagerFile, EdgesOfBothVersionsAndOverlongEntries)
 {
     TempDir dir;
     const std::string d = dir.path() + "/";
@@ -100,7 +101,6 @@ TEST(ManagerFile, EdgesOfBothVersions)
         {d + "iss.txt", "0: 25544 ISS (ZARYA)"},
         {d + "iss.txt\n}\n" + d + "iss.txt\n", "-1: 25544 ISS (ZARYA)"},
         {"{\n" + d + "iss.txt\n}\n", "-1:"},
-        {"", "0:"},
         // Each entry of a directory group is joined to the directory alone; a
         // file listed twice loads twice; groups under missing paths are
         // skipped whole, nested braces included.
@@ -116,18 +116,16 @@ TEST(ManagerFile, EdgesOfBothVersions)
         {d + "mix.txt {\n9\n{\n}\n" + d + "iss.txt\n", "-1: 9 ZED"}};
     for (const auto& [text, want] : cases)
         EXPECT_EQ(load_manager(dir, text), want) << text;
-}
 
-TEST(ManagerFile, OverlongEntriesArePassedOver)
-{
-    TempDir dir;
-    // A path exactly as long as a version-1 line may be, and lines going on.
+    // Overlong entries are passed over. A path exactly as long as a
+    // version-1 line may be, and lines going on.
     const std::string sub = dir.mkdir(std::string(200, 'd'));
     const std::string fits = sub + "/" + std::string(ManagerFile::V1_NAME_MAX - sub.size() - 1, 'f');
     ASSERT_EQ(fits.size(), ManagerFile::V1_NAME_MAX);
     dir.write(fits.substr(dir.path().size() + 1), tle_text("FITS", "00001"));
     const std::string ok = dir.write("ok.txt", tle_text("OK", "00002"));
-    EXPECT_EQ(load_manager(dir, fits + "\n" + fits + "xyz\n" + ok + "\n>" + fits + "xyz/\nok.txt\n"), "0: 1 FITS, 2 OK");
+    EXPECT_EQ(load_manager(dir, fits + "\n" + fits + "xyz\n" + ok + "\n>" + fits + "xyz/\nok.txt\n"),
+              "0: 1 FITS, 2 OK");
     // Version-1 joins longer than their room, even when the file exists.
     dir.write(std::string(200, 'd') + "/" + std::string(110, 'f'), tle_text("LONG", "00004"));
     EXPECT_EQ(load_manager(dir, ">" + sub + "/\n" + std::string(110, 'f') + "\n"), "0:");

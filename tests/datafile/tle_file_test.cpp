@@ -9,7 +9,6 @@ TEST(TleFile, FieldsNamesAndNumbers)
     EXPECT_EQ(v[0].name, "ISS (ZARYA)");
     EXPECT_DOUBLE_EQ(v[0].epochDay, 150.51748228);
     EXPECT_DOUBLE_EQ(v[0].bstar, 0.21767e-3);  // assumed decimal point, signed exponent
-    EXPECT_DOUBLE_EQ(v[0].eccentricity, 0.0007245);
     EXPECT_DOUBLE_EQ(v[0].meanMotion, 15.49496548);
     EXPECT_DOUBLE_EQ(read_all<TleFile>(tle_patch(s_line1, 44, "-11606-4") + "\n" + s_line2).at(0).meanMotionDdot,
                      -0.000011606);
@@ -30,11 +29,8 @@ TEST(TleFile, FieldsNamesAndNumbers)
     EXPECT_TRUE(read_all<TleFile>(tle_text("C", "00000")).empty());
 
     const std::pair<const char*, unsigned> years[] = {{"57", 1957}, {"56", 2056}, {"00", 2000}, {"99", 1999}};
-    for (const auto& [yy, year] : years) {
-        v = read_all<TleFile>(tle_patch(s_line1, 18, yy) + "\n" + s_line2 + "\n");
-        ASSERT_EQ(v.size(), 1u) << yy;
-        EXPECT_EQ(v[0].epochYear, year);
-    }
+    for (const auto& [yy, year] : years)
+        EXPECT_EQ(read_all<TleFile>(tle_patch(s_line1, 18, yy) + "\n" + s_line2).at(0).epochYear, year) << yy;
 }
 
 TEST(TleFile, LinesAndChecksums)
@@ -45,8 +41,6 @@ TEST(TleFile, LinesAndChecksums)
     changed[20] = '5';
     bool valid = true;
     EXPECT_TRUE(read_all<TleFile>("N\n" + changed + "\n" + s_line2 + "\n", &valid).empty());
-    EXPECT_FALSE(valid);
-    read_all<TleFile>(s_csvHeader, &valid);
     EXPECT_FALSE(valid);
 
     // Trailing blanks and CR are trimmed, blank lines between sets passed
