@@ -1,102 +1,36 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "datafile/tle_file.h"
+#include "datafile/name_match.h"
+#include "elements_fixture.h"
 #include "objects/objects.h"
-#include "objects/tle_fixture.h"
 #include "sgp4/Tle.h"
-
-namespace {
-
-std::string sat(const std::string& name, const std::string& number, double inclination = 51.6337)
-{
-    tleSpec_t s;
-    s.name = name;
-    s.number = number;
-    s.inclination = inclination;
-    return tle_text(s);
-}
-
-std::vector<std::string> names_of(const CObjects& objs)
-{
-    std::vector<std::string> out;
-    for (object_t* o = objs.first; o; o = o->next)
-        out.push_back(o->tle->Name());
-    return out;
-}
-
-using Names = std::vector<std::string>;
-
-}  // namespace
 
 TEST(ElementsFileRead, SelectionByNumberAndName)
 {
+    EXPECT_TRUE(name_match("NOAA 19", "NOAA ??"));
+    EXPECT_FALSE(name_match("NOAA 9", "NOAA ??"));
+    EXPECT_TRUE(name_match("ABCBCD", "*BCD"));  // back-tracking past a partial match
+    EXPECT_FALSE(name_match("A-B-D", "*-*-C"));
+    EXPECT_FALSE(name_match("A", ""));
+    EXPECT_TRUE(name_match("", "**"));
+    EXPECT_TRUE(name_match("\xe9t\xe9", "\xe9*"));  // bytes above 127 compare safely
+
+    // The propagator refuses an inclination of 200 degrees: that set is
+    // skipped, filtered or not. A number listed twice selects two sets; an
+    // exact name (any case) selects its first set and is used up; a wildcard
+    // stays; a set selected once is not added again.
     TextFile text;
-    text.Assign(sat("FIVE A", "00005") + sat("ISS (ZARYA)", "25544") + sat("FIVE B", "00005") +
-                sat("starlink-1", "44714") + sat("ISS (ZARYA)", "25545") +
-                sat("STARLINK-2", "00005") + sat("OTHER", "11111"));
+    text.Assign(tle_text("FIVE A", "00005") + tle_text("BAD", "00002", 200.0) + tle_text("ISS (ZARYA)", "25544") +
+                tle_text("FIVE B", "00005") + tle_text("iss (zarya)", "25545") + tle_text("STARLINK-2", "00005"));
     TleFile reader(&text);
-    ASSERT_TRUE(reader.IsValid());
-
-    {
+    auto select = [&](std::vector<unsigned long> ids, std::vector<std::string> pats) {
         CObjects objs;
-        std::vector<unsigned long> ids{5};
-        std::vector<std::string> pats;
-        EXPECT_EQ(reader.ReadObjects(objs, ids, pats), 0);
-        EXPECT_EQ(names_of(objs), (Names{"FIVE A"}));
-        EXPECT_TRUE(ids.empty());
-    }
-    {
-        // A number listed twice selects the first two; a set selected by its
-        // number is not added again by a pattern.
-        CObjects objs;
-        std::vector<unsigned long> ids{5, 5};
-        std::vector<std::string> pats{"*"};
-        reader.ReadObjects(objs, ids, pats);
-        EXPECT_EQ(names_of(objs), (Names{"FIVE A", "ISS (ZARYA)", "FIVE B", "starlink-1",
-                                         "ISS (ZARYA)", "STARLINK-2", "OTHER"}));
-        EXPECT_TRUE(ids.empty());
-        EXPECT_EQ(pats, (Names{"*"}));
-    }
-    {
-        // An exact name selects its first set and is used up; a wildcard
-        // pattern stays and selects every set it matches, in any case.
-        CObjects objs;
-        std::vector<unsigned long> ids{99999};
-        std::vector<std::string> pats{"iss (zarya)", "STARLINK*"};
-        reader.ReadObjects(objs, ids, pats);
-        EXPECT_EQ(names_of(objs), (Names{"ISS (ZARYA)", "starlink-1", "STARLINK-2"}));
-        EXPECT_EQ(obj_catnum(objs.first), 25544u);
-        EXPECT_EQ(ids, (std::vector<unsigned long>{99999}));
-        EXPECT_EQ(pats, (Names{"STARLINK*"}));
-    }
-    {
-        CObjects objs;
-        std::vector<unsigned long> ids;
-        std::vector<std::string> pats;
-        reader.ReadObjects(objs, ids, pats);
-        EXPECT_EQ(objs.count, 0u);
-    }
-}
-
-TEST(ElementsFileRead, UnusableElementSetIsSkipped)
-{
-    // The propagator refuses an inclination of 200 degrees; the sets after it
-    // are still read, filtered or not.
-    TextFile text;
-    text.Assign(sat("GOOD 1", "00001") + sat("BAD", "00002", 200.0) + sat("GOOD 2", "00003"));
-    TleFile reader(&text);
-    ASSERT_TRUE(reader.IsValid());
-    CObjects objs;
-    EXPECT_EQ(reader.ReadObjects(objs), 0);
-    EXPECT_EQ(names_of(objs), (Names{"GOOD 1", "GOOD 2"}));
-
-    CObjects some;
-    std::vector<unsigned long> ids{2, 3};
-    std::vector<std::string> pats;
-    reader.ReadObjects(some, ids, pats);
-    EXPECT_EQ(names_of(some), (Names{"GOOD 2"}));
-    EXPECT_TRUE(ids.empty());
+        EXPECT_EQ(ids.empty() && pats.empty() ? reader.ReadObjects(objs) : reader.ReadObjects(objs, ids, pats), 0);
+        std::string out = std::to_string(ids.size()) + " " + std::to_string(pats.size()) + ":";
+        for (object_t* o = objs.first; o; o = o->next)
+            out += " " + o->tle->Name() + ",";
+        return out;
+    };
+    EXPECT_EQ(select({}, {}), "0 0: FIVE A, ISS (ZARYA), FIVE B, iss (zarya), STARLINK-2,");
+    EXPECT_EQ(select({2, 5, 5, 9}, {"iss (zarya)", "*V*", "STAR*"}), "1 2: FIVE A, ISS (ZARYA), FIVE B, STARLINK-2,");
 }

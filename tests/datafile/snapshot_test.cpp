@@ -1,142 +1,88 @@
-// The real element snapshot: both readers read every element set of every
-// file, and the TLE and CSV forms of a satellite give the same positions.
+// The real snapshot: both readers read every set, one data manager file loads
+// each satellite once in file order, and both forms give the same positions.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <dirent.h>
-#include <map>
-#include <string>
-#include <vector>
+#include <cstdlib>
+#include <sstream>
 
 #include "datafile/elements_reader.h"
+#include "datafile/manager_file.h"
+#include "elements_fixture.h"
+#include "objects/objects.h"
 #include "sgp4/SGP4.h"
 
 namespace {
 
-const std::string s_dir = std::string(SKYTRACE_SHARED_DATA) + "/elements-2026-05-30";
+const std::string s_dir = std::string(SKYTRACE_SHARED_DATA) + "/elements-2026-05-30/";
 
-std::vector<std::string> filesEndingIn(const std::string& ext)
+// Every set of the file, by the reader the loader picks (the expected one):
+// as many as lines starting "1 " or rows below the header.
+std::vector<OrbitalElements_t> load(const std::string& path, bool csvExpected)
 {
-    std::vector<std::string> out;
-    if (DIR* d = opendir(s_dir.c_str())) {
-        while (dirent* e = readdir(d)) {
-            const std::string n = e->d_name;
-            if (n.size() > ext.size() && n.compare(n.size() - ext.size(), ext.size(), ext) == 0)
-                out.push_back(s_dir + "/" + n);
-        }
-        closedir(d);
-    }
-    return out;
-}
-
-// Lines of the text that start with the prefix (any non-empty line for "").
-size_t countLines(TextFile& t, std::string_view prefix)
-{
-    size_t n = 0;
-    t.SeekSet(0);
-    std::string_view l;
-    while (!t.IsEnd()) {
-        t.ReadLine(l);
-        n += !l.empty() && l.substr(0, prefix.size()) == prefix;
-    }
-    return n;
-}
-
-struct loaded_t {
-    std::vector<OrbitalElements_t> sets;
-    bool atEnd = false;
-    bool csv = false;
-};
-
-loaded_t load(const std::string& path)
-{
-    loaded_t out;
     TextFile t;
-    EXPECT_EQ(t.Load(path), 0) << path;
     CsvFile csv;
     TleFile tle;
+    EXPECT_EQ(t.Load(path), 0) << path;
     ElementsFile* r = elements_bind(&t, csv, tle);
-    EXPECT_NE(r, nullptr) << path;
-    if (!r)
-        return out;
-    out.csv = r == &csv;
+    EXPECT_EQ(r, csvExpected ? static_cast<ElementsFile*>(&csv) : &tle) << path;
+    std::vector<OrbitalElements_t> out;
     OrbitalElements_t el;
-    for (bool ok = r->ReadFirstElements(el); ok; ok = r->ReadNextElements(el))
-        out.sets.push_back(el);
-    out.atEnd = t.IsEnd();
+    for (bool ok = r && r->ReadFirstElements(el); ok; ok = r->ReadNextElements(el))
+        out.push_back(el);
+    std::istringstream in(read_file(path));
+    size_t n = csvExpected ? size_t(-1) : 0;
+    for (std::string l; std::getline(in, l);)
+        n += csvExpected ? l.size() > 1 : l.compare(0, 2, "1 ") == 0;
+    EXPECT_EQ(out.size(), n) << path;
     return out;
 }
 
 }  // namespace
 
-TEST(Snapshot, BothReadersReadEveryElementSet)
+TEST(Snapshot, ReadersManagerAndBothForms)
 {
-    const std::vector<std::string> tles = filesEndingIn(".tle");
-    if (tles.empty())
+    if (shared_data("elements-2026-05-30").empty())
         GTEST_SKIP() << "element snapshot not found in " << s_dir;
-    size_t total = 0;
-    for (const std::string& path : tles) {
-        TextFile t;
-        ASSERT_EQ(t.Load(path), 0);
-        const size_t expected = countLines(t, "1 ");
-        const loaded_t l = load(path);
-        EXPECT_FALSE(l.csv) << path;
-        EXPECT_EQ(l.sets.size(), expected) << path;
-        EXPECT_TRUE(l.atEnd) << path;
-        total += l.sets.size();
+    std::vector<std::string> expected, loaded;
+    std::string manager;
+    for (const char* g : {"stations", "starlink", "oneweb", "geo", "weather", "resource", "science", "military"}) {
+        manager += s_dir + g + ".tle\n";
+        for (const OrbitalElements_t& el : load(s_dir + g + ".tle", false))
+            expected.push_back(std::to_string(el.catalogNumber) + " " + el.name);
     }
-    EXPECT_EQ(total, 11958u);
+    EXPECT_EQ(expected.size(), 11958u);
+    TempDir dir;
+    CObjects objs;
+    EXPECT_EQ(ManagerFile().Load(objs, dir.write("datamgr.txt", manager).c_str()), 0);
+    for (object_t* o = objs.first; o; o = o->next)
+        loaded.push_back(std::to_string(obj_catnum(o)) + " " + o->tle->Name());
+    EXPECT_EQ(loaded, expected);
 
-    for (const std::string& path : filesEndingIn(".csv")) {
-        TextFile t;
-        ASSERT_EQ(t.Load(path), 0);
-        const size_t rows = countLines(t, "") - 1;
-        const loaded_t l = load(path);
-        EXPECT_TRUE(l.csv) << path;
-        EXPECT_EQ(l.sets.size(), rows) << path;
-        EXPECT_TRUE(l.atEnd) << path;
-    }
-}
-
-TEST(Snapshot, TleAndCsvFormsAgree)
-{
-    const std::vector<std::string> csvs = filesEndingIn(".csv");
-    if (csvs.empty())
-        GTEST_SKIP() << "element snapshot not found in " << s_dir;
-    // Minutes from each form's own epoch: the two epochs may differ by a few
-    // microseconds, the resolution of the day-of-year epoch in one double.
-    const double when[] = {0.0, 90.0, 1440.0, 10080.0};
+    // Minutes from each form's own epoch (those may differ by the few
+    // microseconds a day-of-year epoch resolves in one double).
     double worst = 0.0;
-    size_t compared = 0;
-    for (const std::string& csvPath : csvs) {
-        const loaded_t c = load(csvPath);
-        const loaded_t t = load(csvPath.substr(0, csvPath.size() - 4) + ".tle");
-        ASSERT_EQ(c.sets.size(), t.sets.size()) << csvPath;
-        for (size_t i = 0; i < c.sets.size(); ++i) {
-            const OrbitalElements_t& a = c.sets[i];
-            const OrbitalElements_t& b = t.sets[i];
-            ASSERT_EQ(a.catalogNumber, b.catalogNumber);
-            EXPECT_EQ(a.name, b.name);
-            const libsgp4::Tle ta(a), tb(b);
-            EXPECT_LE(std::llabs(ta.Epoch().Ticks() - tb.Epoch().Ticks()), 10) << a.name;
+    for (const std::string g : {"geo", "starlink"}) {
+        const auto c = load(s_dir + g + ".csv", true), t = load(s_dir + g + ".tle", false);
+        ASSERT_EQ(c.size(), t.size()) << g;
+        for (size_t i = 0; i < c.size(); ++i) {
+            ASSERT_EQ(c[i].catalogNumber, t[i].catalogNumber);
+            EXPECT_EQ(c[i].name, t[i].name);
+            const libsgp4::Tle ta(c[i]), tb(t[i]);
+            EXPECT_LE(std::llabs(ta.Epoch().Ticks() - tb.Epoch().Ticks()), 10) << c[i].name;
             const libsgp4::SGP4 sa(ta), sb(tb);
-            for (double d : when) {
+            for (double d : {0.0, 90.0, 1440.0, 10080.0}) {
                 try {
-                    const libsgp4::Vector pa = sa.FindPosition(d).Position();
-                    const libsgp4::Vector pb = sb.FindPosition(d).Position();
-                    const double dist = std::sqrt(std::pow(pa.x - pb.x, 2) + std::pow(pa.y - pb.y, 2) +
-                                                  std::pow(pa.z - pb.z, 2));
-                    worst = std::max(worst, dist);
-
-                    ++compared;
-                } catch (const std::runtime_error& e) {
+                    const libsgp4::Vector pa = sa.FindPosition(d).Position(), pb = sb.FindPosition(d).Position();
+                    worst = std::max(worst, std::hypot(pa.x - pb.x, pa.y - pb.y, pa.z - pb.z));
+                } catch (const std::runtime_error&) {
                     // Both forms must fail alike.
-                    EXPECT_THROW(sa.FindPosition(d), std::runtime_error) << a.name;
-                    EXPECT_THROW(sb.FindPosition(d), std::runtime_error) << a.name;
+                    EXPECT_THROW(sa.FindPosition(d), std::runtime_error) << c[i].name;
+                    EXPECT_THROW(sb.FindPosition(d), std::runtime_error) << c[i].name;
                 }
             }
         }
     }
     EXPECT_LT(worst, 1e-5);  // km: 1 cm
-    std::printf("%zu positions compared, largest TLE/CSV difference %.3e km\n", compared, worst);
+    std::printf("largest TLE/CSV difference %.3e km\n", worst);
 }

@@ -4,14 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <map>
 #include <sstream>
-#include <string>
-#include <vector>
 
-#include "datafile/tle_file.h"
+#include "../datafile/elements_fixture.h"
 #include "sgp4/SGP4.h"
 
 namespace {
@@ -25,21 +22,8 @@ struct verCase_t {
 };
 
 struct refRow_t {
-    double t;
-    double v[6];
+    double t, v[6];  // minutes; km and km/s
 };
-
-char checksumDigit(const std::string& l)
-{
-    int sum = 0;
-    for (size_t i = 0; i < 68; ++i) {
-        if (l[i] >= '0' && l[i] <= '9')
-            sum += l[i] - '0';
-        else if (l[i] == '-')
-            sum += 1;
-    }
-    return char('0' + sum % 10);
-}
 
 // Cases cut to 69 columns; a blank ephemeris-type column becomes '0' and a
 // wrong checksum is recomputed (repaired is set for either).
@@ -59,16 +43,11 @@ std::vector<verCase_t> readCases()
             c.line2 = l.substr(0, 69);
             std::istringstream rest(l.substr(69));
             rest >> c.start >> c.stop >> c.step;
-            if (c.line1[62] == ' ') {
-                c.line1[62] = '0';
-                c.repaired = true;
-            }
+            c.repaired = c.line1[62] == ' ';
+            c.line1[62] = c.repaired ? '0' : c.line1[62];
             for (std::string* x : {&c.line1, &c.line2}) {
-                const char d = checksumDigit(*x);
-                if ((*x)[68] != d) {
-                    (*x)[68] = d;
-                    c.repaired = true;
-                }
+                c.repaired |= tle_patch(*x) != *x;
+                *x = tle_patch(*x);
             }
             cases.push_back(c);
             l1.clear();
@@ -99,16 +78,6 @@ std::vector<std::pair<unsigned, std::vector<refRow_t>>> readReference()
     return out;
 }
 
-OrbitalElements_t elementsOf(const verCase_t& c)
-{
-    TextFile text;
-    text.Assign(c.line1 + "\n" + c.line2 + "\n");
-    TleFile reader(&text);
-    OrbitalElements_t el;
-    EXPECT_TRUE(reader.ReadFirstElements(el)) << c.line1;
-    return el;
-}
-
 // The times the reference program visits: 0, then start + i * step below
 // stop, then stop itself.
 std::vector<double> caseTimes(const verCase_t& c)
@@ -124,8 +93,7 @@ std::vector<double> caseTimes(const verCase_t& c)
 }
 
 struct tolerance_t {
-    double pos;  // km
-    double vel;  // km/s
+    double pos, vel;  // km, km/s
 };
 
 }  // namespace
@@ -175,10 +143,10 @@ TEST(Sgp4Verification, EveryCaseMatchesTheReference)
         SCOPED_TRACE("case " + std::to_string(id));
         if (c.repaired)
             repaired.push_back(id);
-        const OrbitalElements_t el = elementsOf(c);
-        ASSERT_EQ(el.catalogNumber, id);
-        const libsgp4::Tle tle(el);
-        const libsgp4::SGP4 sgp4(tle);
+        const std::vector<OrbitalElements_t> el = read_all<TleFile>(c.line1 + "\n" + c.line2 + "\n");
+        ASSERT_EQ(el.size(), 1u);
+        ASSERT_EQ(el[0].catalogNumber, id);
+        const libsgp4::SGP4 sgp4{libsgp4::Tle(el[0])};
 
         const std::vector<double> ts = caseTimes(c);
         ASSERT_LE(rows.size(), ts.size());
@@ -201,16 +169,11 @@ TEST(Sgp4Verification, EveryCaseMatchesTheReference)
             const libsgp4::Eci eci = sgp4.FindPosition(rows[i].t);
             const libsgp4::Vector& p = eci.Position();
             const libsgp4::Vector& v = eci.Velocity();
-            const double dp = std::sqrt(std::pow(p.x - rows[i].v[0], 2) +
-                                        std::pow(p.y - rows[i].v[1], 2) +
-                                        std::pow(p.z - rows[i].v[2], 2));
-            const double dv = std::sqrt(std::pow(v.x - rows[i].v[3], 2) +
-                                        std::pow(v.y - rows[i].v[4], 2) +
-                                        std::pow(v.z - rows[i].v[5], 2));
-            auto sp = special.find(id);
-            const tolerance_t tol = sp != special.end() ? sp->second
-                                    : sgp4.UsesDeepSpace() ? deepSpace
-                                                           : nearEarth;
+            const double* r = rows[i].v;
+            const double dp = std::hypot(p.x - r[0], p.y - r[1], p.z - r[2]);
+            const double dv = std::hypot(v.x - r[3], v.y - r[4], v.z - r[5]);
+            const auto sp = special.find(id);
+            const tolerance_t tol = sp != special.end() ? sp->second : sgp4.UsesDeepSpace() ? deepSpace : nearEarth;
             EXPECT_LE(dp, tol.pos) << "t = " << rows[i].t;
             EXPECT_LE(dv, tol.vel) << "t = " << rows[i].t;
             worst = std::max(worst, dp);
