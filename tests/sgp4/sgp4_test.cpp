@@ -109,3 +109,28 @@ TEST(Sgp4, ModelBranchThresholds)
     for (double p : {97.0, 98.0, 100.0, 155.9, 156.1})
         EXPECT_TRUE(finite(SGP4(Tle(solve(p, perigee))).FindPosition(10.0))) << p;
 }
+
+// The resonance integrator keeps its state between requests; whatever the
+// order of the times asked for, each result equals a fresh propagator's.
+TEST(Sgp4, ResonantResultsDoNotDependOnRequestOrder)
+{
+    OrbitalElements_t half = baseElements();  // half-day: Molniya-like
+    half.eccentricity = 0.7;
+    half.inclination = 63.4;
+    half.argPerigee = 270.0;
+    half.meanMotion = 2.006;
+    OrbitalElements_t geo = baseElements();  // one-day synchronous
+    geo.eccentricity = 0.0002;
+    geo.inclination = 0.05;
+    geo.meanMotion = 1.0027;
+    for (const OrbitalElements_t& el : {half, geo}) {
+        const SGP4 walked{Tle(el)};
+        ASSERT_TRUE(walked.UsesDeepSpace());
+        for (double t : {1440.0, 2880.0, 100.0, -2000.0}) {
+            const libsgp4::Eci got = walked.FindPosition(t);
+            const libsgp4::Eci want = SGP4{Tle(el)}.FindPosition(t);
+            EXPECT_EQ(got.Position().x, want.Position().x) << t;
+            EXPECT_EQ(got.Velocity().z, want.Velocity().z) << t;
+        }
+    }
+}
