@@ -6,7 +6,7 @@
 #include <new>
 
 #include "app/data.h"
-#include "map/sat_fixture.h"
+#include "map/map_fixture.h"
 #include "settings/vars.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/data.h"
-#include "map/sat_fixture.h"
+#include "map/map_fixture.h"
 #include "settings/vars.h"
 
 namespace {
@@ -19,7 +19,7 @@ protected:
         data_install_var_hooks();
         g_dataReselect = [](int catnum) { s_reselected = catnum; };
         g_objs.Add(make_leo(90001, 15.5));
-        g_objs.Add(make_decayed(90002));
+        g_objs.Add(make_leo(90002, 0, true));
         g_objs.Add(make_leo(90003, 14.2));
         g_objs.InitPositions();
         g_var.plot.projection = MP_EQUIRECT;
