@@ -3,148 +3,213 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <new>
+#include <string>
+#include <vector>
 
+#include "map/map_fixture.h"
 #include "settings/vars.h"
 
 namespace {
 
+int s_reselected = -1;
+bool s_counting = false;
+long s_allocations = 0;
+
+// Two satellites, the grid and an unselected path on a 720 x 360 equirectangular screen.
 class Pipeline : public ::testing::Test {
 protected:
     void SetUp() override
     {
         var_reset();
-        g_var.plot.projection = MP_EQUIRECT;
-        init_data(0xF000 | DATA_LAT_LINES | DATA_LON_LINES);
-        update_data(0x1000 | DATA_LAT_LINES | DATA_LON_LINES);
-        set_screen_rect(SDL_Rect{0, 0, 0, 0});
+        data_install_var_hooks();
+        g_dataReselect = [](int catnum) { s_reselected = catnum; };
+        g_objs.Add(make_leo(90001, 15.5));
+        g_objs.Add(make_leo(90002, 14.2));
+        g_objs.InitPositions();
+        init_data(0xF000 | DATA_LAT_LINES | DATA_LON_LINES | DATA_PATH);
+        init_data(DATA_PROJECTION | DATA_SCREEN | DATA_OBJECTS);
+        set_screen_rect(SDL_Rect{0, 0, 720, 360});
+        update_data(DATA_PROJECTION | DATA_LAT_LINES | DATA_LON_LINES | DATA_OBJECTS);
     }
     void TearDown() override
     {
         free_data(0xF0FF);
+        g_varHooks = varHooks_t{};
+        g_dataReselect = nullptr;
         var_reset();
     }
 };
 
-void expect_bounds(int l, int t, int r, int b)
+// Whole pixels of a raw point on the 720 x 360 screen.
+point2i_t pixel(const point2f_t& p)
 {
-    EXPECT_EQ(g_boundsS[0], l);
-    EXPECT_EQ(g_boundsS[1], t);
-    EXPECT_EQ(g_boundsS[2], r);
-    EXPECT_EQ(g_boundsS[3], b);
+    return point2i_t{static_cast<int>((p.x + M_PI) * 360 / M_PI),
+                     360 - static_cast<int>((p.y + M_PI / 2) * 360 / M_PI)};
 }
 
 }  // namespace
 
-TEST_F(Pipeline, ScreenFitWideAndTall)
+// Counts allocations while s_counting is set; new[] and the library's
+// deletes build on this operator and on free.
+void* operator new(std::size_t n)
 {
-    // Equirectangular is twice as wide as high.
+    s_allocations += s_counting;
+    if (void* p = std::malloc(n ? n : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+TEST_F(Pipeline, PixelClampAndScreenFit)
+{
+    // NaN, infinite and huge projected values are clamped, never converted;
+    // +inf latitude lands at top + bottom - limit.
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const point2f_t raw[6] = {{nan, 0}, {0, nan}, {inf, -inf}, {-inf, inf}, {3e30f, -3e30f}, {0, 0}};
+    g_coastlines.Alloc(6, 1);
+    std::copy(raw, raw + 6, g_coastlines.Points());
+    g_coastlines.Polylines()[0] = polyline2f_t{6, g_coastlines.Points()};
+    init_data(DATA_PROJECTION | DATA_SCREEN | DATA_COASTLINES);
+    update_data(DATA_PROJECTION | DATA_COASTLINES);
+    const int32_t lim = DATA_PIXEL_LIMIT;
+    const point2i_t want[6] = {{-lim, 180}, {360, lim}, {lim, lim}, {-lim, 360 - lim}, {lim, lim}, {360, 180}};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(g_coastlinesS.Points()[i].x, want[i].x) << i;
+        EXPECT_EQ(g_coastlinesS.Points()[i].y, want[i].y) << i;
+    }
+
+    // Equirectangular is twice as wide as high. North up: the 90 degree
+    // parallel lies on the top edge, its first point at the left edge.
+    auto bounds = [] { return std::vector<int32_t>(g_boundsS, g_boundsS + 4); };
     set_screen_rect(SDL_Rect{10, 10, 1000, 300});
-    expect_bounds(210, 10, 810, 310);
-    // North up: the 90 degree parallel lies on the top edge, its first point
-    // at the left edge; the -90 parallel on the bottom edge.
+    EXPECT_EQ(bounds(), (std::vector<int32_t>{210, 10, 810, 310}));
     EXPECT_EQ(g_latLinesS.Points()[0].x, 210);
     EXPECT_EQ(g_latLinesS.Points()[0].y, 10);
-    EXPECT_EQ(g_latLinesS.Polylines()[18].first[360].x, 810);
     EXPECT_EQ(g_latLinesS.Polylines()[18].first[360].y, 310);
-    EXPECT_EQ(g_latLinesS.Polylines()[9].first[180].y, 160);
-
     set_screen_rect(SDL_Rect{0, 0, 400, 1000});
-    expect_bounds(0, 400, 400, 600);
-    EXPECT_EQ(g_lonLinesS.Points()[0].x, 0);
+    EXPECT_EQ(bounds(), (std::vector<int32_t>{0, 400, 400, 600}));
     EXPECT_EQ(g_lonLinesS.Points()[0].y, 400);
-
     // A new projection is fitted again: Van der Grinten is square.
     g_var.plot.projection = MP_VAN_DER_GRINTEN;
     update_projection();
     update_screen_bounds();
-    expect_bounds(0, 300, 400, 700);
+    EXPECT_EQ(bounds(), (std::vector<int32_t>{0, 300, 400, 700}));
 }
 
 TEST_F(Pipeline, ProjectionCycle)
 {
-    g_var.plot.projection = 703;
-    next_projection();
-    EXPECT_EQ(g_var.plot.projection, 100);
-    prev_projection();
-    EXPECT_EQ(g_var.plot.projection, 703);
-    EXPECT_STREQ(projection_name(), "Bottomley");
-    EXPECT_FLOAT_EQ(g_boundsMP[2], 2.643559f);
-    EXPECT_EQ(g_boundsMP[0], -g_boundsMP[2]);
-    EXPECT_EQ(g_boundsMP[1], -g_boundsMP[3]);
-
-    g_var.plot.projection = 705;
-    update_projection();
-    EXPECT_EQ(g_var.plot.projection, 100);
-    EXPECT_EQ(current_projection(), mp_equirect);
-    g_var.plot.projection = 705;
-    next_projection();
-    EXPECT_EQ(g_var.plot.projection, 100);
-    g_var.plot.projection = 12345;
-    prev_projection();
-    EXPECT_EQ(g_var.plot.projection, 100);
-
     // Fifteen steps visit every projection once and come back.
-    const int order[] = {100, 102, 101, 103, 104, 300, 500, 501, 502, 503, 704, 700, 701, 702, 703};
-    for (int i = 0; i < 15; ++i) {
-        EXPECT_EQ(g_var.plot.projection, order[i]);
-        EXPECT_EQ(current_projection(), map_projection_func(order[i]));
+    for (int id : {100, 102, 101, 103, 104, 300, 500, 501, 502, 503, 704, 700, 701, 702, 703}) {
+        EXPECT_EQ(g_var.plot.projection, id);
+        EXPECT_EQ(current_projection(), map_projection_func(id));
         next_projection();
     }
-    EXPECT_EQ(g_var.plot.projection, 100);
+    prev_projection();
+    EXPECT_STREQ(projection_name(), "Bottomley");
+    // An id outside the cycle becomes the first.
+    for (void (*step)() : {update_projection, next_projection, prev_projection}) {
+        g_var.plot.projection = 705;
+        step();
+        EXPECT_EQ(g_var.plot.projection, 100);
+        EXPECT_EQ(current_projection(), mp_equirect);
+    }
 }
 
-TEST_F(Pipeline, TickAccumulatorDropsTheExcess)
+TEST_F(Pipeline, TickAccumulatorAndNoPathWithoutSelection)
 {
-    while (tick_data_objects_ms() != 0)
-        tick_data(1000 - tick_data_objects_ms());
+    tick_data(1000);  // empties the accumulator
     EXPECT_EQ(tick_data(400), 0);
     EXPECT_EQ(tick_data(400), 0);
-    EXPECT_EQ(tick_data_objects_ms(), 800u);
     EXPECT_EQ(tick_data(400), DATA_OBJECTS);
-    EXPECT_EQ(tick_data_objects_ms(), 0u);
-    EXPECT_EQ(tick_data(999), 0);
+    EXPECT_EQ(tick_data(999), 0);  // the excess was dropped
     EXPECT_EQ(tick_data(1), DATA_OBJECTS);
+    EXPECT_EQ(tick_data(999), 0);
     EXPECT_EQ(tick_data(std::numeric_limits<unsigned>::max()), DATA_OBJECTS);
-    EXPECT_EQ(tick_data_objects_ms(), 0u);
-}
-
-TEST_F(Pipeline, NoPathWithoutSelection)
-{
-    ASSERT_EQ(g_var.sel.obj, nullptr);
-    init_data(0xF000 | DATA_PATH);
-    EXPECT_EQ(g_path.PointCount(), 90u);
-    EXPECT_FALSE(g_path.Tick(100000));
-    EXPECT_EQ(g_path.elapsed, 0u);
-    EXPECT_EQ(tick_data(100000) & DATA_PATH, 0);
+    // Without a selection the path neither steps nor is projected.
     g_opMP.Points()[0] = point2f_t{1, 1};
     update_data(DATA_PROJECTION | DATA_PATH);
     EXPECT_EQ(g_opMP.Points()[0].x, 1.0f);
     EXPECT_EQ(g_opMP.PolylineCount(), 0u);
 }
 
-TEST_F(Pipeline, NonFiniteAndHugeValuesAreClampedNotConverted)
+TEST_F(Pipeline, SquaresPathAndAllocationFreeTicks)
 {
-    const float inf = std::numeric_limits<float>::infinity();
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    g_coastlines.Alloc(6, 1);
-    const point2f_t raw[6] = {{nan, 0}, {0, nan}, {inf, -inf}, {-inf, inf}, {3e30f, -3e30f}, {0, 0}};
-    for (int i = 0; i < 6; ++i)
-        g_coastlines.Points()[i] = raw[i];
-    g_coastlines.Polylines()[0] = polyline2f_t{6, g_coastlines.Points()};
-    init_data(DATA_PROJECTION | DATA_SCREEN | DATA_COASTLINES);
-    set_screen_rect(SDL_Rect{0, 0, 200, 100});
-    update_data(DATA_PROJECTION | DATA_COASTLINES);
-    const point2i_t* s = g_coastlinesS.Points();
-    const int32_t lim = DATA_PIXEL_LIMIT;
-    EXPECT_EQ(s[0].x, -lim);
-    EXPECT_EQ(s[1].y, lim);
-    EXPECT_EQ(s[2].x, lim);
-    EXPECT_EQ(s[2].y, lim);
-    EXPECT_EQ(s[3].x, -lim);
-    EXPECT_EQ(s[3].y, 100 - lim);  // top + bottom - limit
-    EXPECT_EQ(s[4].x, lim);
-    EXPECT_EQ(s[4].y, lim);
-    EXPECT_EQ(s[5].x, 100);
-    EXPECT_EQ(s[5].y, 50);
+    // A satellite without a computed position is kept off-screen, empty.
+    g_objs.first->next->hasPos = false;
+    ASSERT_TRUE(var_set_int(VAR_OBJ_SIZE, 7));
+    EXPECT_NEAR(g_oePtsS[0].x, pixel(g_objs.positions[0]).x, 1);
+    EXPECT_NEAR(g_oePtsS[0].y, pixel(g_objs.positions[0]).y, 1);
+    EXPECT_EQ(g_orbRectsS[0].w, 7);
+    EXPECT_EQ(g_orbRectsS[0].x, g_oePtsS[0].x - 3);
+    EXPECT_EQ(g_orbRectsS[0].y, g_oePtsS[0].y - 3);
+    EXPECT_EQ(g_oePtsS[1].x, -DATA_PIXEL_LIMIT);
+    EXPECT_EQ(g_orbRectsS[1].w + g_orbRectsS[1].h, 0);
+
+    // The path's squares regrow with the orbit count, each on its point.
+    g_var.sel.obj = g_objs.first;
+    g_path.EnablePolylines(false);
+    g_path.Reset();
+    update_data(DATA_PROJECTION | DATA_PATH);
+    EXPECT_EQ(g_opRectsCount, 90u);
+    ASSERT_TRUE(var_set_int(VAR_PATH_ORBITS, 3));
+    ASSERT_EQ(g_opRectsCount, 270u);
+    for (uint64_t i = 0; i < 270; ++i) {
+        ASSERT_EQ(g_opRectsS[i].w, 3);
+        EXPECT_NEAR(g_opRectsS[i].x + 1, pixel(g_path.Points()[i]).x, 1) << i;
+        EXPECT_NEAR(g_opRectsS[i].y + 1, pixel(g_path.Points()[i]).y, 1) << i;
+    }
+    const int cx = g_opRectsS[100].x + 1;
+    ASSERT_TRUE(var_set_int(VAR_PATH_SIZE, 5));
+    EXPECT_EQ(g_opRectsS[269].w, 5);
+    EXPECT_EQ(g_opRectsS[100].x + 2, cx);
+    // As lines the screen path mirrors the projected polylines.
+    g_path.EnablePolylines(true);
+    update_data(DATA_RAW | DATA_PATH);
+    EXPECT_EQ(shape(g_opS), shape(g_opMP));
+    EXPECT_TRUE(end_to_end(g_opS));
+    // A path step is due after the step interval, along with the objects.
+    const point2f_t second = g_path.Points()[1];
+    EXPECT_EQ(tick_data(g_path.stepInterval), DATA_OBJECTS | DATA_PATH);
+    EXPECT_EQ(g_path.Points()[0].x, second.x);
+    // Once the screen path has its form in a display mode, such ticks (the
+    // objects update and the path step) allocate nothing.
+    for (bool lines : {true, false}) {
+        g_path.EnablePolylines(lines);
+        update_data(DATA_RAW | DATA_PATH);
+        s_allocations = 0;
+        s_counting = true;
+        for (int i = 0; i < 100; ++i)
+            tick_data(g_path.stepInterval);
+        s_counting = false;
+        EXPECT_EQ(s_allocations, 0) << (lines ? "lines" : "squares");
+    }
+}
+
+TEST_F(Pipeline, CoastlineAndCatalogueHooks)
+{
+    // No segment of the default coastlines streaks across half the map; a
+    // file that is not found keeps them.
+    var_set_str(VAR_LINES_DATA, (std::string(SKYTRACE_SOURCE_DIR) + "/data/world.dat").c_str());
+    ASSERT_GT(g_coastlines.PointCount(), 50000u);
+    EXPECT_EQ(shape(g_coastlinesS), shape(g_coastlines));
+    for (uint64_t i = 0; i < g_coastlinesS.PolylineCount(); ++i) {
+        const polyline2i_t& l = g_coastlinesS.Polylines()[i];
+        for (uint64_t j = 1; j < l.count; ++j)
+            ASSERT_LE(std::abs(l.first[j].x - l.first[j - 1].x), 360) << i;
+    }
+    const uint64_t n = g_coastlines.PointCount();
+    var_set_str(VAR_LINES_DATA, "/nonexistent/world.dat");
+    EXPECT_EQ(g_coastlinesS.PointCount(), n);
+    // A catalogue reload clears the selection, rebuilds the objects and asks
+    // for the remembered satellite again.
+    g_var.sel.obj = g_objs.first;
+    g_var.sel.catnum = 90002;
+    var_set_str(VAR_OBJ_DATA, "/nonexistent/datamgr.txt");
+    EXPECT_EQ(g_var.sel.obj, nullptr);
+    EXPECT_EQ(g_objs.count, 0u);
+    EXPECT_EQ(s_reselected, 90002);
+    EXPECT_EQ(tick_data(1000) & DATA_OBJECTS, DATA_OBJECTS);
 }

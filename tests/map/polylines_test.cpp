@@ -4,148 +4,71 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <thread>
 
-#include "map/grid_lines.h"
+#include "map/map_fixture.h"
+#include "test_util.h"
 
-namespace {
-
-class TempFile {
-public:
-    explicit TempFile(const std::string& text)
-    {
-        char tmpl[] = "/tmp/skytrace_polylinesXXXXXX";
-        int fd = mkstemp(tmpl);
-        path = tmpl;
-        if (fd >= 0) {
-            EXPECT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
-            close(fd);
-        }
-    }
-    ~TempFile() { unlink(path.c_str()); }
-    std::string path;
-};
-
-float rad(double deg)
+TEST(Polylines, LoadExamplesAndFailures)
 {
-    return static_cast<float>(deg * M_PI / 180.0);
-}
-
-// Polyline counts of a container, in order.
-std::string shape(const CPolylines2f& c)
-{
-    std::string s;
-    for (uint64_t i = 0; i < c.PolylineCount(); ++i)
-        s += std::to_string(c.Polylines()[i].count) + " ";
-    return s;
-}
-
-bool end_to_end(const CPolylines2f& c)
-{
-    uint64_t start = 0;
-    for (uint64_t i = 0; i < c.PolylineCount(); ++i) {
-        if (c.Polylines()[i].first != c.Points() + start)
-            return false;
-        start += c.Polylines()[i].count;
-    }
-    return start == c.PointCount();
-}
-
-}  // namespace
-
-TEST(Polylines, LoadKeepsRunsOfTwoOrMorePoints)
-{
+    TempDir d;
     CPolylines2f c;
-    TempFile a("10 20\n11 21\n\n12 22\n\n");
-    ASSERT_EQ(c.Load(a.path.c_str()), 0);
-    EXPECT_EQ(shape(c), "2 ");
-    EXPECT_EQ(c.PointCount(), 2u);
-    EXPECT_EQ(c.Points()[0].x, rad(10));
-    EXPECT_EQ(c.Points()[0].y, rad(20));
-    EXPECT_EQ(c.Points()[1].x, rad(11));
-    EXPECT_EQ(c.Points()[1].y, rad(21));
-
-    // A comment splits; the single point after it is dropped; the last run is
-    // kept without a final line break; CR and CR LF end lines too; leading
-    // blanks and trailing text are ignored.
-    TempFile b("1 1\r\n  2 2 extra\r# note\n3 3\n4 4\n5 5\nx\n6 6\n# end\n7 7\r\n-8.5 -9.25");
-    ASSERT_EQ(c.Load(b.path.c_str()), 0);
+    // Runs of two or more points are kept: a comment or other text splits, a
+    // single point (6 6) is dropped, the last run needs no final line break;
+    // CR and CR LF end lines too; leading blanks and trailing text are ignored.
+    ASSERT_EQ(c.Load(d.write("a", "1 1\r\n  2 2 extra\r# note\n3 3\n4 4\n5 5\nx\n6 6\n# end\n7 7\r\n-8.5 -9.25").c_str()), 0);
     EXPECT_EQ(shape(c), "2 3 2 ");
     EXPECT_TRUE(end_to_end(c));
-    EXPECT_EQ(c.Points()[2].x, rad(3));
     EXPECT_EQ(c.Points()[5].x, rad(7));
     EXPECT_EQ(c.Points()[6].x, rad(-8.5));
     EXPECT_EQ(c.Points()[6].y, rad(-9.25));
-}
-
-TEST(Polylines, LoadFailuresLeaveTheContainerEmpty)
-{
-    CPolylines2f c;
-    TempFile good("1 1\n2 2\n");
-    ASSERT_EQ(c.Load(good.path.c_str()), 0);
-    TempFile comments("# one\n# two\n\n");
-    EXPECT_EQ(c.Load(comments.path.c_str()), 1);
-    EXPECT_TRUE(c.IsEmpty());
-    TempFile singles("1 1\n\n2 2\n");
-    EXPECT_EQ(c.Load(singles.path.c_str()), 1);
-    EXPECT_TRUE(c.IsEmpty());
-    EXPECT_EQ(c.Load("/nonexistent/skytrace/world.dat"), 1);
-    EXPECT_TRUE(c.IsEmpty());
-    EXPECT_EQ(c.PointCount(), 0u);
-    EXPECT_EQ(c.PolylineCount(), 0u);
+    // Failures leave the container empty.
+    for (const std::string& bad : {d.write("b", "# one\n# two\n\n"), d.write("s", "1 1\n\n2 2\n"),
+                                   std::string("/nonexistent/skytrace/world.dat")}) {
+        EXPECT_EQ(c.Load(bad.c_str()), 1) << bad;
+        EXPECT_TRUE(c.IsEmpty());
+    }
 }
 
 TEST(Polylines, LoadIsBoundedByTheCountingPass)
 {
     // A FIFO serves a short file to the counting pass and a longer one to the
     // storing pass, as if the file grew in between.
-    char dir[] = "/tmp/skytrace_fifoXXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    std::string fifo = std::string(dir) + "/world.dat";
+    TempDir d;
+    const std::string fifo = d.file("world.dat");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     auto open_fds = [&] {
         int n = 0;
         for (int fd = 0; fd < 1024; ++fd) {
-            char link[64], target[512];
-            std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
-            ssize_t len = readlink(link, target, sizeof target - 1);
-            if (len > 0 && std::string(target, len) == fifo)
-                ++n;
+            char target[512];
+            ssize_t len = readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), target, sizeof target);
+            n += len > 0 && std::string(target, len) == fifo;
         }
         return n;
     };
     std::thread writer([&] {
-        const std::string first = "1 1\n2 2\n";
-        const std::string second = "1 1\n2 2\n3 3\n\n4 4\n5 5\n6 6\n";
-        // Each step waits for the reader's descriptor to appear or go, so the
-        // second text cannot reach the first pass.
-        FILE* f = std::fopen(fifo.c_str(), "w");
-        std::fputs(first.c_str(), f);
-        std::fflush(f);
-        while (open_fds() < 2)
-            std::this_thread::yield();
-        std::fclose(f);
-        while (open_fds() > 0)
-            std::this_thread::yield();
-        f = std::fopen(fifo.c_str(), "w");
-        std::fputs(second.c_str(), f);
-        std::fclose(f);
+        // Each text waits for the reader's descriptor to appear and then to
+        // go, so the second text cannot reach the first pass.
+        for (const char* text : {"1 1\n2 2\n", "1 1\n2 2\n3 3\n\n4 4\n5 5\n6 6\n"}) {
+            FILE* f = std::fopen(fifo.c_str(), "w");
+            std::fputs(text, f);
+            while (open_fds() < 2)
+                std::this_thread::yield();
+            std::fclose(f);
+            while (open_fds() > 0)
+                std::this_thread::yield();
+        }
     });
     CPolylines2f c;
     EXPECT_EQ(c.Load(fifo.c_str()), 0);
     writer.join();
-    EXPECT_EQ(c.PointCount(), 2u);
     EXPECT_EQ(shape(c), "2 ");
-    EXPECT_LE(c.PointCount(), c.PointsCapacity());
-    unlink(fifo.c_str());
-    rmdir(dir);
+    EXPECT_EQ(c.PointCount(), 2u);
 }
 
-TEST(Polylines, CopyRepointsIntoItsOwnArray)
+TEST(Polylines, CopyRepointsAndCapacitiesOnlyGrow)
 {
     CPolylines2f src, dst;
     ASSERT_TRUE(src.Alloc(7, 2));
@@ -155,68 +78,22 @@ TEST(Polylines, CopyRepointsIntoItsOwnArray)
     src.Polylines()[1] = polyline2f_t{4, src.Points() + 3};
     ASSERT_TRUE(dst.Copy(src));
     EXPECT_NE(dst.Points(), src.Points());
-    EXPECT_EQ(dst.Polylines()[0].first, dst.Points());
-    EXPECT_EQ(dst.Polylines()[1].first, dst.Points() + 3);
+    EXPECT_TRUE(end_to_end(dst));
     EXPECT_EQ(shape(dst), "3 4 ");
     EXPECT_EQ(dst.Points()[6].y, -6.0f);
 
-}
-
-TEST(Polylines, CapacitiesOnlyGrow)
-{
-    CPolylines2i c;
-    ASSERT_TRUE(c.AllocPoints(10));
-    for (int i = 0; i < 10; ++i)
-        c.Points()[i] = point2i_t{i, i};
-    point2i_t* p = c.Points();
-    c.AllocPoints(4);
-    EXPECT_EQ(c.Points(), p);
-    EXPECT_EQ(c.PointsCapacity(), 10u);
-    EXPECT_EQ(c.PointCount(), 4u);
-    EXPECT_EQ(c.Points()[3].x, 3);
-    c.AllocPoints(10);
-    EXPECT_EQ(c.Points()[9].y, 9);
-    c.AllocPoints(25);
-    EXPECT_EQ(c.PointsCapacity(), 25u);
-    EXPECT_EQ(c.PointCount(), 25u);
-    c.AllocPolylines(3);
-    c.AllocPolylines(1);
-    EXPECT_EQ(c.PolylinesCapacity(), 3u);
-    EXPECT_EQ(c.PolylineCount(), 1u);
-    c.Polylines()[0] = polyline2i_t{7, c.Points()};
-    c.ReservePolylines(2);
-    EXPECT_EQ(c.PolylinesCapacity(), 3u);
-    c.ReservePolylines(50);
-    EXPECT_EQ(c.PolylinesCapacity(), 50u);
-    EXPECT_EQ(c.PolylineCount(), 1u);
-    EXPECT_EQ(c.Polylines()[0].count, 7u);
-    c.Free();
-    EXPECT_TRUE(c.IsEmpty());
-    EXPECT_EQ(c.PointsCapacity() + c.PolylinesCapacity(), 0u);
-}
-
-TEST(GridLines, DefaultGrid)
-{
-    CLatitudeLines lat;
-    ASSERT_TRUE(lat.Set(19, 361));
-    EXPECT_EQ(lat.PolylineCount(), 19u);
-    EXPECT_EQ(lat.PointCount(), 19u * 361u);
-    EXPECT_TRUE(end_to_end(lat));
-    EXPECT_EQ(lat.Points()[0].x, rad(-180));
-    EXPECT_EQ(lat.Points()[0].y, rad(90));
-    EXPECT_EQ(lat.Points()[360].x, rad(180));
-    EXPECT_EQ(lat.Points()[361 + 181].x, rad(1));
-    EXPECT_EQ(lat.Points()[361 + 181].y, rad(80));
-    EXPECT_EQ(lat.Polylines()[18].first[0].y, rad(-90));
-
-    CLongitudeLines lon;
-    ASSERT_TRUE(lon.Set(37, 181));
-    EXPECT_EQ(lon.PolylineCount(), 37u);
-    EXPECT_TRUE(end_to_end(lon));
-    EXPECT_EQ(lon.Points()[0].x, rad(-180));
-    EXPECT_EQ(lon.Points()[0].y, rad(90));
-    EXPECT_EQ(lon.Points()[180].y, rad(-90));
-    EXPECT_EQ(lon.Polylines()[19].first[91].x, rad(10));
-    EXPECT_EQ(lon.Polylines()[19].first[91].y, rad(-1));
-    EXPECT_EQ(lon.Polylines()[36].first[0].x, rad(180));
+    // A smaller request keeps the array and its contents.
+    const point2f_t* p = src.Points();
+    src.AllocPoints(4);
+    EXPECT_EQ(src.Points(), p);
+    EXPECT_EQ(src.PointCount(), 4u);
+    src.AllocPoints(7);
+    EXPECT_EQ(src.Points()[6].x, 6.0f);
+    src.AllocPolylines(1);
+    EXPECT_EQ(src.PolylinesCapacity(), 2u);
+    EXPECT_EQ(src.PolylineCount(), 1u);
+    src.ReservePolylines(50);
+    EXPECT_EQ(src.PolylinesCapacity(), 50u);
+    EXPECT_EQ(src.PolylineCount(), 1u);
+    EXPECT_EQ(src.Polylines()[0].count, 3u);
 }
