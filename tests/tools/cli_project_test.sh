@@ -1,16 +1,10 @@
 #!/usr/bin/env bash
 # skytrace-cli project: points and extents of every projection, usage errors.
-set -u
-cli="${SKYTRACE_BIN_DIR:?}/skytrace-cli"
-[ -x "$cli" ] || { echo "skytrace-cli not built"; exit 77; }
-fail=0
-check() {  # name expected actual
-  [ "$2" = "$3" ] || { echo "FAIL $1: expected [$2] got [$3]"; fail=1; }
-}
+. "$(dirname "$0")/lib.sh"
 
 # The origin and the extent (half width, half height) of each projection.
 while read -r id x y; do
-  check "extent $id" "0.000000 0.000000|extent $x $y" \
+  expect_eq "extent $id" "0.000000 0.000000|extent $x $y" \
     "$("$cli" project "$id" 0 0 | sed 's/-0\.000000/0.000000/g' | paste -sd'|')"
 done < <(printf '%s %s %s\n' \
   100 3.141593 1.570796  102 3.141593 2.303413  101 1.110721 0.853553  103 3.141593 3.131301 \
@@ -18,13 +12,13 @@ done < <(printf '%s %s %s\n' \
   502 3.141593 1.570796  503 2.735385 1.422390  704 3.141593 1.570796  700 3.141593 1.570796 \
   701 2.828427 1.414214  702 3.141593 3.141593  703 2.643559 1.570796)
 
-check "points" "3.141593 1.570796|-1.570796 -0.785398|extent 3.141593 1.570796" \
+expect_eq "points" "3.141593 1.570796|-1.570796 -0.785398|extent 3.141593 1.570796" \
   "$("$cli" project 100 180 90 -90 -45 | paste -sd'|')"
-check "mercator clamp" "$("$cli" project 103 10 85 | head -1)" "$("$cli" project 103 10 89.9 | head -1)"
+expect_eq "mercator clamp" "$("$cli" project 103 10 85 | head -1)" "$("$cli" project 103 10 89.9 | head -1)"
 for args in "705 0 0" "100" "100 1" "100 1 2 3" "abc 1 2" "100 x 2" "100 1 nan"; do
   # shellcheck disable=SC2086
   "$cli" project $args >/dev/null 2>&1
-  check "usage: $args" 2 $?
+  expect_eq "usage: $args" 2 $?
 done
 [ $fail -eq 0 ] && echo "cli_project: all checks passed"
 exit $fail

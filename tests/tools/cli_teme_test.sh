@@ -1,11 +1,6 @@
 #!/bin/bash
 # skytrace-cli teme on element files of both formats: layout, error lines, exit codes.
-set -u
-cli="${SKYTRACE_BIN_DIR:-build/bin}/skytrace-cli"
-[ -x "$cli" ] || { echo "skip: $cli not built"; exit 77; }
-tmp=$(mktemp -d) && trap 'rm -rf "$tmp"' EXIT
-fail=0
-check() { local what=$1; shift; "$@" || { echo "FAIL: $what"; fail=1; }; }
+. "$(dirname "$0")/lib.sh"
 
 # A normal orbit, one the propagator refuses, one that fails during
 # propagation; CR LF line ends as published. Then the first as CSV.
