@@ -141,28 +141,23 @@ TEST(Sgp4, ResonantResultsDoNotDependOnRequestOrder)
 TEST(Sgp4, TryFindPositionAgreesWithFindPosition)
 {
     using F = libsgp4::PropagationFailure;
-    OrbitalElements_t dragged = baseElements();  // decays within the hour
-    dragged.bstar = 2.4476e-4;
-    dragged.inclination = 96.4736;
-    dragged.raan = 157.9986;
-    dragged.eccentricity = 0.0303955;
-    dragged.argPerigee = 244.0492;
-    dragged.meanAnomaly = 110.6523;
-    dragged.meanMotion = 16.46015938;
+    // Inclination, node, eccentricity, perigee, mean anomaly (degrees) and mean
+    // motion (rev/day) on the base elements.
+    const auto orbit = [](double i, double node, double e, double w, double m, double n) {
+        OrbitalElements_t el = baseElements();
+        el.inclination = i, el.raan = node, el.eccentricity = e;
+        el.argPerigee = w, el.meanAnomaly = m, el.meanMotion = n;
+        return el;
+    };
+    OrbitalElements_t dragged = orbit(96.4736, 157.9986, 0.0303955, 244.0492, 110.6523, 16.46015938);
+    dragged.bstar = 2.4476e-4;  // decays within the hour
     OrbitalElements_t eccentric = dragged;
     eccentric.eccentricity = 0.995;
     eccentric.meanMotion = 4.00004038;
-    OrbitalElements_t slow = baseElements();
+    OrbitalElements_t slow = orbit(68.4714, 236.1303, 0.5602877, 123.7484, 302.5767, 0.00001);
     slow.epochYear = 2006;
     slow.epochDay = 174.85818871;
-    slow.inclination = 68.4714;
-    slow.raan = 236.1303;
-    slow.meanAnomaly = 302.5767;
-    slow.eccentricity = 0.5602877;
-    slow.argPerigee = 123.7484;
-    slow.meanMotion = 0.00001;
-    OrbitalElements_t still = baseElements();
-    still.meanMotion = 0.0;
+    const OrbitalElements_t still = orbit(51.64, 0, 0.0005, 0, 0, 0.0);
     const struct {
         OrbitalElements_t el;
         double t;
