@@ -86,8 +86,8 @@ void run(benchmark::State& state, int flags)
         update_data(flags);
     const double allocs =
         static_cast<double>(s_allocations - before) / static_cast<double>(state.iterations());
-    // Satellites whose propagation fails: the orbit code reports each with an
-    // exception, whose message is allocated.
+    // Satellites whose propagation fails; the update must not allocate for
+    // them either.
     long failing = 0;
     for (object_t* o = g_objs.first; o; o = o->next) {
         point2f_t scratch;

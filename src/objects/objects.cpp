@@ -56,14 +56,14 @@ libsgp4::DateTime obj_time(int seconds)
 
 bool obj_geodetic(libsgp4::CoordGeodetic* out, const object_t* obj, const libsgp4::DateTime& dt)
 {
-    try {
-        *out = obj->sgp4->FindPosition(dt).ToGeodetic();
-        return true;
-    } catch (const libsgp4::SatelliteException&) {
+    // The non-throwing propagation: this runs for every satellite once a
+    // second and must not allocate, also for those that fail.
+    libsgp4::Eci eci(dt, libsgp4::Vector(), libsgp4::Vector());
+    libsgp4::PropagationFailure failure;
+    if (!obj->sgp4->TryFindPosition(dt, eci, failure))
         return false;
-    } catch (const libsgp4::DecayedException&) {
-        return false;
-    }
+    *out = eci.ToGeodetic();
+    return true;
 }
 
 bool obj_coord(point2f_t* pt, object_t* obj, int seconds)

@@ -2,6 +2,7 @@
 #include <stdexcept>
 
 #include "sgp4/DateTime.h"
+#include "sgp4/PropagationFailure.h"
 #include "sgp4/Vector.h"
 
 namespace libsgp4 {
@@ -10,7 +11,12 @@ namespace libsgp4 {
 class DecayedException : public std::runtime_error {
 public:
     DecayedException(const DateTime& dt, const Vector& pos, const Vector& vel)
-        : std::runtime_error("Satellite decayed"), m_dt(dt), m_pos(pos), m_vel(vel) {}
+        : std::runtime_error(PropagationFailureMessage(PropagationFailure::Decayed)),
+          m_dt(dt),
+          m_pos(pos),
+          m_vel(vel)
+    {
+    }
 
     const DateTime& Decayed() const { return m_dt; }
     const Vector& Position() const { return m_pos; }

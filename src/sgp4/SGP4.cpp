@@ -178,29 +178,47 @@ Eci SGP4::FindPosition(const DateTime& dt) const
 
 Eci SGP4::FindPosition(double tsince) const
 {
+    Eci eci{DateTime(), Vector(), Vector()};
+    PropagationFailure failure = PropagationFailure::None;
+    if (TryFindPosition(tsince, eci, failure))
+        return eci;
+    if (failure == PropagationFailure::Decayed)
+        throw DecayedException(eci.GetDateTime(), eci.Position(), eci.Velocity());
+    throw SatelliteException(PropagationFailureMessage(failure));
+}
+
+bool SGP4::TryFindPosition(const DateTime& dt, Eci& out, PropagationFailure& failure) const
+{
+    return TryFindPosition(dt.MinutesSince(m_elements.Epoch()), out, failure);
+}
+
+bool SGP4::TryFindPosition(double tsince, Eci& out, PropagationFailure& failure) const
+{
     // Beyond this the instant of the result would not fit the tick count.
     if (!(std::fabs(tsince) < 1.0e11))
-        throw SatelliteException("Time since epoch out of range");
-    return m_useDeepSpace ? FindPositionSDP4(tsince) : FindPositionSGP4(tsince);
+        failure = PropagationFailure::TimeOutOfRange;
+    else
+        failure = m_useDeepSpace ? FindPositionSDP4(tsince, out) : FindPositionSGP4(tsince, out);
+    return failure == PropagationFailure::None;
 }
 
 namespace {
 
-// Clamps the propagated eccentricity, or refuses it when clearly negative.
-double checkEccentricity(double e)
+// Clamps the propagated eccentricity; false when it is clearly negative.
+bool checkEccentricity(double& e)
 {
     if (e <= -0.001)
-        throw SatelliteException("Error: (e <= -0.001)");
+        return false;
     if (e < 1.0e-6)
-        return 1.0e-6;
-    if (e > 1.0 - 1.0e-6)
-        return 1.0 - 1.0e-6;
-    return e;
+        e = 1.0e-6;
+    else if (e > 1.0 - 1.0e-6)
+        e = 1.0 - 1.0e-6;
+    return true;
 }
 
 }  // namespace
 
-Eci SGP4::FindPositionSGP4(double tsince) const
+PropagationFailure SGP4::FindPositionSGP4(double tsince, Eci& out) const
 {
     const OrbitalElements& el = m_elements;
     const double xmdf = el.MeanAnomaly() + m_common.xmdot * tsince;
@@ -230,7 +248,9 @@ Eci SGP4::FindPositionSGP4(double tsince) const
     }
 
     const double a = el.RecoveredSemiMajorAxis() * tempa * tempa;
-    const double e = checkEccentricity(el.Eccentricity() - tempe);
+    double e = el.Eccentricity() - tempe;
+    if (!checkEccentricity(e))
+        return PropagationFailure::Eccentricity;
     const double xl = xmp + omega + xnode + el.RecoveredMeanMotion() * templ;
 
     InclinationTerms inc;
@@ -241,10 +261,11 @@ Eci SGP4::FindPositionSGP4(double tsince) const
     inc.x7thm1 = m_common.x7thm1;
     inc.xlcof = m_common.xlcof;
     inc.aycof = m_common.aycof;
-    return CalculateFinalPositionVelocity(tsince, e, a, omega, xl, xnode, el.Inclination(), inc);
+    return CalculateFinalPositionVelocity(tsince, e, a, omega, xl, xnode, el.Inclination(), inc,
+                                          out);
 }
 
-Eci SGP4::FindPositionSDP4(double tsince) const
+PropagationFailure SGP4::FindPositionSDP4(double tsince, Eci& out) const
 {
     const OrbitalElements& el = m_elements;
     double xmdf = el.MeanAnomaly() + m_common.xmdot * tsince;
@@ -262,7 +283,7 @@ Eci SGP4::FindPositionSDP4(double tsince) const
 
     DeepSpaceSecular(tsince, xmdf, omgadf, xnode, e, xinc, xn);
     if (xn <= 0.0)
-        throw SatelliteException("Error: (xn <= 0.0)");
+        return PropagationFailure::MeanMotion;
 
     const double a = std::pow(kXKE / xn, kTWOTHIRD) * tempa * tempa;
     e -= tempe;
@@ -277,15 +298,17 @@ Eci SGP4::FindPositionSDP4(double tsince) const
     }
     const double xl = xmam + omgadf + xnode;
     const double omega = omgadf;
-    e = checkEccentricity(e);
+    if (!checkEccentricity(e))
+        return PropagationFailure::Eccentricity;
 
     const InclinationTerms inc = RecomputeConstants(xinc);
-    return CalculateFinalPositionVelocity(tsince, e, a, omega, xl, xnode, xinc, inc);
+    return CalculateFinalPositionVelocity(tsince, e, a, omega, xl, xnode, xinc, inc, out);
 }
 
-Eci SGP4::CalculateFinalPositionVelocity(double tsince, double e, double a, double omega,
-                                         double xl, double xnode, double xinc,
-                                         const InclinationTerms& inc) const
+PropagationFailure SGP4::CalculateFinalPositionVelocity(double tsince, double e, double a,
+                                                        double omega, double xl, double xnode,
+                                                        double xinc, const InclinationTerms& inc,
+                                                        Eci& out) const
 {
     const double beta2 = 1.0 - e * e;
     const double xn = kXKE / std::pow(a, 1.5);
@@ -298,7 +321,7 @@ Eci SGP4::CalculateFinalPositionVelocity(double tsince, double e, double a, doub
     const double ayn = e * std::sin(omega) + aynl;
     const double elsq = axn * axn + ayn * ayn;
     if (elsq >= 1.0)
-        throw SatelliteException("Error: (elsq >= 1.0)");
+        return PropagationFailure::Elsq;
 
     // Kepler's equation by Newton-Raphson, the first step limited.
     const double capu = std::fmod(xlt - xnode, kTWOPI);
@@ -329,7 +352,7 @@ Eci SGP4::CalculateFinalPositionVelocity(double tsince, double e, double a, doub
     // Short-period preliminary quantities.
     const double pl = a * (1.0 - elsq);
     if (pl < 0.0)
-        throw SatelliteException("Error: (pl < 0.0)");
+        return PropagationFailure::SemiLatusRectum;
     const double r = a * (1.0 - ecose);
     const double invR = 1.0 / r;
     const double rdot = kXKE * std::sqrt(a) * esine * invR;
@@ -383,12 +406,10 @@ Eci SGP4::CalculateFinalPositionVelocity(double tsince, double e, double a, doub
                         std::isfinite(position.z) && std::isfinite(velocity.x) &&
                         std::isfinite(velocity.y) && std::isfinite(velocity.z);
     if (!finite)
-        throw SatelliteException("Error: result is not finite");
+        return PropagationFailure::NotFinite;
 
-    const DateTime when = m_elements.Epoch().AddMinutes(tsince);
-    if (rk < 1.0)
-        throw DecayedException(when, position, velocity);
-    return Eci(when, position, velocity);
+    out = Eci(m_elements.Epoch().AddMinutes(tsince), position, velocity);
+    return rk < 1.0 ? PropagationFailure::Decayed : PropagationFailure::None;
 }
 
 void SGP4::DeepSpaceInitialise(double eosq, double sinio, double cosio, double betao,

@@ -2,6 +2,7 @@
 #include "sgp4/DecayedException.h"
 #include "sgp4/Eci.h"
 #include "sgp4/OrbitalElements.h"
+#include "sgp4/PropagationFailure.h"
 #include "sgp4/SatelliteException.h"
 #include "sgp4/Tle.h"
 
@@ -18,6 +19,12 @@ public:
     Eci FindPosition(const DateTime& dt) const;
     // tsince: minutes from the epoch. Throws SatelliteException, DecayedException.
     Eci FindPosition(double tsince) const;
+    // FindPosition without exceptions or allocation: true with the result in
+    // out and failure None; false with the failure kind, out then holding the
+    // instant, position and velocity for Decayed and unchanged otherwise. The
+    // resonance integrator moves as in FindPosition, failure or not.
+    bool TryFindPosition(const DateTime& dt, Eci& out, PropagationFailure& failure) const;
+    bool TryFindPosition(double tsince, Eci& out, PropagationFailure& failure) const;
     const OrbitalElements& Elements() const { return m_elements; }
 
     bool UsesDeepSpace() const { return m_useDeepSpace; }
@@ -51,11 +58,14 @@ private:
     };
 
     static InclinationTerms RecomputeConstants(double xinc);
-    Eci FindPositionSDP4(double tsince) const;
-    Eci FindPositionSGP4(double tsince) const;
-    Eci CalculateFinalPositionVelocity(double tsince, double e, double a, double omega,
-                                       double xl, double xnode, double xinc,
-                                       const InclinationTerms& inc) const;
+    // The steps of a propagation: None with the result in out, or why not
+    // (out as for TryFindPosition).
+    PropagationFailure FindPositionSDP4(double tsince, Eci& out) const;
+    PropagationFailure FindPositionSGP4(double tsince, Eci& out) const;
+    PropagationFailure CalculateFinalPositionVelocity(double tsince, double e, double a,
+                                                      double omega, double xl, double xnode,
+                                                      double xinc, const InclinationTerms& inc,
+                                                      Eci& out) const;
     void DeepSpaceInitialise(double eosq, double sinio, double cosio, double betao,
                              double theta2, double betao2, double xmdot, double omgdot,
                              double xnodot);

@@ -18,7 +18,8 @@ int s_reselected = -1;
 bool s_counting = false;
 long s_allocations = 0;
 
-// Two satellites, the grid and an unselected path on a 720 x 360 equirectangular screen.
+// Two satellites, one that fails to propagate, the grid and an unselected
+// path on a 720 x 360 equirectangular screen.
 class Pipeline : public ::testing::Test {
 protected:
     void SetUp() override
@@ -28,6 +29,7 @@ protected:
         g_dataReselect = [](int catnum) { s_reselected = catnum; };
         g_objs.Add(make_leo(90001, 15.5));
         g_objs.Add(make_leo(90002, 14.2));
+        g_objs.Add(make_leo(90003, 0, true));
         g_objs.InitPositions();
         init_data(0xF000 | DATA_LAT_LINES | DATA_LON_LINES | DATA_PATH);
         init_data(DATA_PROJECTION | DATA_SCREEN | DATA_OBJECTS);
@@ -175,7 +177,10 @@ TEST_F(Pipeline, SquaresPathAndAllocationFreeTicks)
     EXPECT_EQ(tick_data(g_path.stepInterval), DATA_OBJECTS | DATA_PATH);
     EXPECT_EQ(g_path.Points()[0].x, second.x);
     // Once the screen path has its form in a display mode, such ticks (the
-    // objects update and the path step) allocate nothing.
+    // objects update and the path step) allocate nothing, the satellite that
+    // fails to propagate included.
+    point2f_t failed{};
+    EXPECT_FALSE(obj_coord(&failed, g_objs.first->next->next, 0));
     for (bool lines : {true, false}) {
         g_path.EnablePolylines(lines);
         update_data(DATA_RAW | DATA_PATH);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <vector>
 
 #include "sgp4/SGP4.h"
 
@@ -131,6 +132,68 @@ TEST(Sgp4, ResonantResultsDoNotDependOnRequestOrder)
             const libsgp4::Eci want = SGP4{Tle(el)}.FindPosition(t);
             EXPECT_EQ(got.Position().x, want.Position().x) << t;
             EXPECT_EQ(got.Velocity().z, want.Velocity().z) << t;
+        }
+    }
+}
+
+// The throwing path is the non-throwing one plus exceptions: the same result
+// on success, and each failure kind as the exception with its message.
+TEST(Sgp4, TryFindPositionAgreesWithFindPosition)
+{
+    using F = libsgp4::PropagationFailure;
+    // Inclination, node, eccentricity, perigee, mean anomaly (degrees) and mean
+    // motion (rev/day) on the base elements.
+    const auto orbit = [](double i, double node, double e, double w, double m, double n) {
+        OrbitalElements_t el = baseElements();
+        el.inclination = i, el.raan = node, el.eccentricity = e;
+        el.argPerigee = w, el.meanAnomaly = m, el.meanMotion = n;
+        return el;
+    };
+    OrbitalElements_t dragged = orbit(96.4736, 157.9986, 0.0303955, 244.0492, 110.6523, 16.46015938);
+    dragged.bstar = 2.4476e-4;  // decays within the hour
+    OrbitalElements_t eccentric = dragged;
+    eccentric.eccentricity = 0.995;
+    eccentric.meanMotion = 4.00004038;
+    OrbitalElements_t slow = orbit(68.4714, 236.1303, 0.5602877, 123.7484, 302.5767, 0.00001);
+    slow.epochYear = 2006;
+    slow.epochDay = 174.85818871;
+    const OrbitalElements_t still = orbit(51.64, 0, 0.0005, 0, 0, 0.0);
+    const struct {
+        OrbitalElements_t el;
+        double t;
+        F kind;
+        const char* message;
+    } cases[] = {{baseElements(), 10.0, F::None, ""},
+                 {dragged, 0.0, F::None, ""},
+                 {baseElements(), 1e300, F::TimeOutOfRange, "Time since epoch out of range"},
+                 {still, 0.0, F::MeanMotion, "Error: (xn <= 0.0)"},
+                 {slow, 0.0, F::Eccentricity, "Error: (e <= -0.001)"},
+                 {eccentric, 25.0, F::Elsq, "Error: (elsq >= 1.0)"},
+                 {dragged, 55.0, F::Decayed, "Satellite decayed"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        libsgp4::Eci got(libsgp4::DateTime(), {}, {});
+        F kind = F::NotFinite;
+        EXPECT_EQ(SGP4{Tle(c.el)}.TryFindPosition(c.t, got, kind), c.kind == F::None);
+        EXPECT_EQ(kind, c.kind);
+        EXPECT_STREQ(libsgp4::PropagationFailureMessage(kind), c.message);
+        const auto same = [&](const libsgp4::DateTime& dt, libsgp4::Vector p, libsgp4::Vector v) {
+            const libsgp4::Vector &gp = got.Position(), &gv = got.Velocity();
+            EXPECT_EQ(got.GetDateTime().Ticks(), dt.Ticks());
+            EXPECT_EQ(std::vector<double>({p.x, p.y, p.z, v.x, v.y, v.z}),
+                      std::vector<double>({gp.x, gp.y, gp.z, gv.x, gv.y, gv.z}));
+        };
+        try {
+            const libsgp4::Eci want = SGP4{Tle(c.el)}.FindPosition(c.t);
+            EXPECT_EQ(c.kind, F::None);
+            same(want.GetDateTime(), want.Position(), want.Velocity());
+        } catch (const libsgp4::DecayedException& e) {
+            EXPECT_EQ(c.kind, F::Decayed);
+            EXPECT_STREQ(e.what(), c.message);
+            same(e.Decayed(), e.Position(), e.Velocity());
+        } catch (const libsgp4::SatelliteException& e) {
+            EXPECT_NE(c.kind, F::Decayed);
+            EXPECT_STREQ(e.what(), c.message);
         }
     }
 }
