@@ -54,8 +54,8 @@ point2i_t pixel(const point2f_t& p)
 
 }  // namespace
 
-// Counts allocations while s_counting is set; new[] and the library's
-// deletes build on this operator and on free.
+// Counts allocations while s_counting is set; new[] and delete[] build on
+// this pair.
 void* operator new(std::size_t n)
 {
     s_allocations += s_counting;
@@ -63,6 +63,8 @@ void* operator new(std::size_t n)
         return p;
     throw std::bad_alloc();
 }
+__attribute__((noinline)) void operator delete(void* p) noexcept { std::free(p); }
+__attribute__((noinline)) void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 TEST_F(Pipeline, PixelClampAndScreenFit)
 {
