@@ -72,9 +72,13 @@ void ConView::Render(SDL_Renderer* r)
     int gw = font->draw.w;
     int gh = font->draw.h;
     font->SetColor(fg.r, fg.g, fg.b);
+    // Glyph by glyph: a line feed pasted into a line is a character of its
+    // row, drawn as its glyph, not a break that would spill onto the next row.
     int y = 0;
     for (const char* row = console.FirstVisibleLine(); row; row = console.NextVisibleLine()) {
-        font->RenderStr(0, y, row);
+        int x = 0;
+        for (const unsigned char* p = reinterpret_cast<const unsigned char*>(row); *p; ++p, x += gw)
+            font->RenderChar(x, y, *p);
         y += gh;
     }
     unsigned long row = 0, col = 0;

@@ -62,6 +62,14 @@ TEST_F(ConViewTest, GlyphCellsGiveRowsAndColumns)
     EXPECT_EQ(Count({0, 0, 320, 16}, g_var.con.fg.color), 320 * 16);
     EXPECT_EQ(Count({320, 0, 5, 245}, g_var.con.bg.color), 5 * 245);
     EXPECT_EQ(Count({0, 240, 325, 5}, g_var.con.bg.color), 325 * 5);
+
+    // A pasted line feed stays in its row: the block after it is drawn in
+    // the second cell of the row, not at the start of the next one.
+    for (int i = 0; i < 20; ++i)
+        cw.view.console.AppendOutput("");
+    cw.view.console.AppendOutput("\n\xDB");
+    Grab();
+    EXPECT_EQ(Count({10, 208, 10, 16}, g_var.con.fg.color), 160);
 }
 
 TEST_F(ConViewTest, KeysTypeTheirCharacters)
