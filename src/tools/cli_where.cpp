@@ -99,7 +99,8 @@ static int run(int argc, char** argv)
             return cli_usage(argv[0]);
         }
     }
-    if (!file || haveRepeat != haveStep)
+    // The last instant's offset, in microseconds, must fit a 64-bit count.
+    if (!file || haveRepeat != haveStep || double(repeat - 1) * std::fabs(step) > 1e12)
         return cli_usage(argv[0]);
     libsgp4::DateTime t0;
     if (at) {

@@ -43,7 +43,8 @@ check "failed propagation is counted" grep -q 'propagations=1 errors=1' <<< "$ou
 
 # Exit codes: unreadable input 1, wrong arguments 2.
 for c in "1 catalog $tmp/missing.tle" "1 where $tmp" "2 catalog" "2 where $tmp/sats.tle --at 2026-13-01T00:00:00Z" \
-    "2 where $tmp/sats.tle --at 2026-05-30T00:00:00" "2 where $tmp/sats.tle --repeat 0 --step 1" "2 where $tmp/sats.tle --repeat 2"; do
+    "2 where $tmp/sats.tle --at 2026-05-30T00:00:00" "2 where $tmp/sats.tle --repeat 0 --step 1" "2 where $tmp/sats.tle --repeat 2" \
+    "2 where $tmp/sats.tle --repeat 1000000 --step 1e9"; do
     "$cli" ${c#* } > /dev/null 2>&1; check "exit ${c%% *} for ${c#* }" [ $? -eq "${c%% *}" ]
 done
 exit $fail
