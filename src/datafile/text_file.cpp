@@ -28,6 +28,10 @@ int TextFile::Load(const std::string& path)
     if (std::fseek(f, 0, SEEK_SET) != 0 ||
         std::fread(buffer.data(), 1, buffer.size(), f) != buffer.size()) {
         std::fclose(f);
+        // The buffer was already resized: an empty text keeps size and cursor
+        // inside it, so a reused object never reads past its bytes.
+        buffer.clear();
+        size = cursor = 0;
         return 2;
     }
     std::fclose(f);
