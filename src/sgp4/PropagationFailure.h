@@ -7,7 +7,7 @@ namespace libsgp4 {
 // with the kind's message.
 enum class PropagationFailure {
     None,             // propagated
-    TimeOutOfRange,   // |minutes since epoch| not below 1e11, or NaN
+    TimeOutOfRange,   // |minutes since epoch| not below 1e8, or NaN
     MeanMotion,       // deep-space mean motion <= 0 after the secular update
     Eccentricity,     // propagated eccentricity <= -0.001
     Elsq,             // elsq >= 1 in the long-period terms

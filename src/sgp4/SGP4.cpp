@@ -194,8 +194,10 @@ bool SGP4::TryFindPosition(const DateTime& dt, Eci& out, PropagationFailure& fai
 
 bool SGP4::TryFindPosition(double tsince, Eci& out, PropagationFailure& failure) const
 {
-    // Beyond this the instant of the result would not fit the tick count.
-    if (!(std::fabs(tsince) < 1.0e11))
+    // About 190 years either side of the epoch: far beyond any meaningful
+    // prediction, and it bounds the resonance integrator's walk from the epoch
+    // (720-minute steps) for element sets with absurd epochs.
+    if (!(std::fabs(tsince) < 1.0e8))
         failure = PropagationFailure::TimeOutOfRange;
     else
         failure = m_useDeepSpace ? FindPositionSDP4(tsince, out) : FindPositionSGP4(tsince, out);

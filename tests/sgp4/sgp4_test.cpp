@@ -166,6 +166,7 @@ TEST(Sgp4, TryFindPositionAgreesWithFindPosition)
     } cases[] = {{baseElements(), 10.0, F::None, ""},
                  {dragged, 0.0, F::None, ""},
                  {baseElements(), 1e300, F::TimeOutOfRange, "Time since epoch out of range"},
+                 {baseElements(), -1e8, F::TimeOutOfRange, "Time since epoch out of range"},
                  {still, 0.0, F::MeanMotion, "Error: (xn <= 0.0)"},
                  {slow, 0.0, F::Eccentricity, "Error: (e <= -0.001)"},
                  {eccentric, 25.0, F::Elsq, "Error: (elsq >= 1.0)"},
