@@ -30,12 +30,7 @@ inline bool same_color(const color4b_t& a, const color4b_t& b) { return a.r == b
 
 inline SDL_KeyboardEvent key_event(SDL_Keycode k, Uint16 mod, Uint32 windowId = 0)
 {
-    SDL_KeyboardEvent e = {};
-    e.type = SDL_KEYDOWN;
-    e.windowID = windowId;
-    e.keysym.sym = k;
-    e.keysym.mod = mod;
-    return e;
+    return {SDL_KEYDOWN, 0, windowId, SDL_PRESSED, 0, 0, 0, {SDL_SCANCODE_UNKNOWN, k, mod, 0}};
 }
 
 // The pixels of a renderer's last frame, RGBA rows.
@@ -75,7 +70,6 @@ protected:
     void SetUp() override
     {
         var_reset();
-        free_data(0xF0FF);
         g_var.lines.show = g_var.lat.show = g_var.lon.show = false;
         init_data(0xF013);
         update_data(0x1013);
@@ -83,7 +77,6 @@ protected:
     void TearDown() override
     {
         w.Destroy();
-        g_var.sel.obj = nullptr;
         free_data(0xF0FF);
         var_reset();
     }
@@ -97,7 +90,6 @@ protected:
     // the projected and screen levels up to date.
     void LoadSatellites(const std::vector<testSat_t>& sats)
     {
-        g_var.sel.obj = nullptr;
         free_data(0xF008);
         for (const testSat_t& s : sats) {
             OrbitalElements_t el;  // a low orbit; the position is set below
