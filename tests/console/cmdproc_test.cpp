@@ -31,10 +31,8 @@ TEST_F(Commands, WordsAreSplitAndClassified)
     EXPECT_EQ(line_to_args(args.get(), "set \"open to the end", kWords), -1);
     EXPECT_STREQ(A(1).text, "open to the end");
 
-    std::string many;
-    for (int i = 1; i <= 25; ++i)
-        many += "w" + std::to_string(i) + " ";
-    line_to_args(args.get(), many.c_str(), kWords);
+    line_to_args(args.get(), "w1 w2 w3 w4 w5 w6 w7 w8 w9 w10 w11 w12 w13 w14 w15 w16 w17 w18 w19 w20 w21 w22 w23 w24 w25 ",
+                 kWords);
     ASSERT_EQ(args->count, 20);
     EXPECT_STREQ(A(19).text, "w20 w21 w22 w23 w24 w25 ");
 
@@ -42,12 +40,12 @@ TEST_F(Commands, WordsAreSplitAndClassified)
     ASSERT_EQ(args->count, 12);
     EXPECT_EQ(A(0).kind, ARG_KEYWORD);
     EXPECT_EQ(A(1).kind, ARG_WORD);  // keywords are case-sensitive
-    const int notation[] = {ARG_DEC, ARG_OCT, ARG_OCT, ARG_DEC, ARG_HEX, ARG_HEX};
-    const int value[] = {0, 8, -15, 8, 31, 31};
+    const int notation[] = {ARG_DEC, ARG_OCT, ARG_OCT, ARG_DEC, ARG_HEX, ARG_HEX}, value[] = {0, 8, -15, 8, 31, 31};
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(A(i + 2).kind, ARG_INT) << A(i + 2).text;
-        EXPECT_EQ(A(i + 2).notation, notation[i]) << A(i + 2).text;
-        EXPECT_EQ(A(i + 2).value.i, value[i]) << A(i + 2).text;
+        SCOPED_TRACE(A(i + 2).text);
+        EXPECT_EQ(A(i + 2).kind, ARG_INT);
+        EXPECT_EQ(A(i + 2).notation, notation[i]);
+        EXPECT_EQ(A(i + 2).value.i, value[i]);
     }
     EXPECT_EQ(A(8).kind, ARG_REAL);
     EXPECT_FLOAT_EQ(A(9).value.f, 2000.f);
@@ -56,8 +54,18 @@ TEST_F(Commands, WordsAreSplitAndClassified)
     EXPECT_EQ(A(11).kind, ARG_WORD);
 }
 
-TEST_F(Commands, SetListsShowsAndChanges)
+TEST_F(Commands, HistoryVerAndSetTexts)
 {
+    EXPECT_EQ(Run("history"), std::vector<std::string>{"  1  history"});
+    std::vector<std::string> v = Run("ver");
+    ASSERT_EQ(v.size(), 4u);
+    EXPECT_TRUE(std::regex_match(v[0], std::regex("Skytrace = [A-Z][a-z]{2} [ 0-9]\\d \\d{4}"))) << v[0];
+    EXPECT_EQ(v[1], "SGP4 Library = Nov 13 2022");
+    EXPECT_EQ(v[2], "SDL Compiled = " + std::to_string(SDL_MAJOR_VERSION) + "." + std::to_string(SDL_MINOR_VERSION) +
+                        "." + std::to_string(SDL_PATCHLEVEL));
+    EXPECT_TRUE(std::regex_match(v[3], std::regex("SDL Linked = 2\\.\\d+\\.\\d+"))) << v[3];
+    EXPECT_EQ(Run("history again"), (std::vector<std::string>{"  1  history", "  2  ver", "  3  history again"}));
+
     std::vector<std::string> all = Run("set");
     ASSERT_EQ(all.size(), 31u);
     EXPECT_EQ(all.front().rfind("app.base = ", 0), 0u);
@@ -85,17 +93,4 @@ TEST_F(Commands, SetListsShowsAndChanges)
     EXPECT_EQ(Set("set lines.data ver"), CMD_BAD_VALUE);
     EXPECT_EQ(Set("set lines.data \"my coast.dat\""), 0);
     EXPECT_STREQ(g_var.lines.data, "my coast.dat");
-}
-
-TEST_F(Commands, HistoryAndVer)
-{
-    EXPECT_EQ(Run("history"), std::vector<std::string>{"  1  history"});
-    std::vector<std::string> v = Run("ver");
-    ASSERT_EQ(v.size(), 4u);
-    EXPECT_TRUE(std::regex_match(v[0], std::regex("Skytrace = [A-Z][a-z]{2} [ 0-9]\\d \\d{4}"))) << v[0];
-    EXPECT_EQ(v[1], "SGP4 Library = Nov 13 2022");
-    EXPECT_EQ(v[2], "SDL Compiled = " + std::to_string(SDL_MAJOR_VERSION) + "." + std::to_string(SDL_MINOR_VERSION) +
-                        "." + std::to_string(SDL_PATCHLEVEL));
-    EXPECT_TRUE(std::regex_match(v[3], std::regex("SDL Linked = 2\\.\\d+\\.\\d+"))) << v[3];
-    EXPECT_EQ(Run("history again"), (std::vector<std::string>{"  1  history", "  2  ver", "  3  history again"}));
 }

@@ -1,113 +1,40 @@
 #include "console/con_view.h"
 
-#include <string>
-
+#include "con_fixture.h"
 #include "console/con_window.h"
-#include "console/lnedit.h"
 #include "ui/ui_fixture.h"
 
 namespace {
 
-class ConViewTest : public ::testing::Test, public Frame {
+class ConViewTest : public ConsoleTest, public Frame {
 protected:
     void SetUp() override
     {
-        var_reset();
-        LE_SetIns(1);
-        LE_Clear();
+        ConsoleTest::SetUp();
+        SDL_Rect r = {0, 0, 800, 600};
+        ASSERT_EQ(cw.Create(&r, SDL_WINDOW_SHOWN, SDL_RENDERER_SOFTWARE), 0) << SDL_GetError();
     }
     void TearDown() override
     {
         LE_Clear();
         cw.Destroy();
-        var_reset();
-    }
-    void Open(int w, int h)
-    {
-        SDL_Rect r = {0, 0, w, h};
-        ASSERT_EQ(cw.Create(&r, SDL_WINDOW_SHOWN, SDL_RENDERER_SOFTWARE), 0) << SDL_GetError();
+        ConsoleTest::TearDown();
     }
     int Key(SDL_Keycode k, Uint16 mod = 0) { return cw.view.KeyDownEvent(key_event(k, mod)); }
     // Draws a frame as the event loop does and reads it back.
-    void Grab()
-    {
-        cw.Render();
-        Read(cw.renderer);
-    }
+    void Grab() { cw.Render(); Read(cw.renderer); }
     ConWindow cw;
 };
 
 }  // namespace
 
-TEST_F(ConViewTest, GlyphCellsGiveRowsAndColumns)
-{
-    Open(800, 600);
-    EXPECT_EQ(cw.view.columns, 80);
-    EXPECT_EQ(cw.view.rows, 37);
-
-    SDL_WindowEvent e = {};
-    e.type = SDL_WINDOWEVENT;
-    e.event = SDL_WINDOWEVENT_RESIZED;
-    e.data1 = 325;
-    e.data2 = 245;
-    cw.WindowEvent(e);
-    EXPECT_EQ(cw.view.columns, 32);
-    EXPECT_EQ(cw.view.rows, 15);
-    // Every cell full of ink; the partial cells at the right and the bottom
-    // stay in the background colour.
-    g_var.con.bg.color = {0, 0, 80, 255};
-    for (int i = 0; i < 20; ++i)
-        cw.view.console.AppendOutput(std::string(40, static_cast<char>(219)).c_str());
-    Grab();
-    EXPECT_EQ(Count({0, 0, 320, 16}, g_var.con.fg.color), 320 * 16);
-    EXPECT_EQ(Count({320, 0, 5, 245}, g_var.con.bg.color), 5 * 245);
-    EXPECT_EQ(Count({0, 240, 325, 5}, g_var.con.bg.color), 325 * 5);
-
-    // A pasted line feed stays in its row: the block after it is drawn in
-    // the second cell of the row, not at the start of the next one.
-    for (int i = 0; i < 20; ++i)
-        cw.view.console.AppendOutput("");
-    cw.view.console.AppendOutput("\n\xDB");
-    Grab();
-    EXPECT_EQ(Count({10, 208, 10, 16}, g_var.con.fg.color), 160);
-}
-
-TEST_F(ConViewTest, KeysTypeTheirCharacters)
-{
-    Open(800, 600);
-    EXPECT_EQ(Key(SDLK_1, KMOD_LSHIFT), 0);
-    EXPECT_EQ(Key(SDLK_a, KMOD_RSHIFT), 0);
-    EXPECT_EQ(Key(SDLK_a, KMOD_CAPS | KMOD_LSHIFT), 0);
-    EXPECT_EQ(Key(SDLK_c, KMOD_LCTRL), 0);  // Ctrl types the plain character
-    EXPECT_EQ(Key(SDLK_KP_5), 0);
-    EXPECT_EQ(Key(SDLK_KP_5, KMOD_LSHIFT), 0);  // types nothing
-    EXPECT_EQ(Key(SDLK_BACKQUOTE, KMOD_LSHIFT), 0);
-    EXPECT_EQ(Key(SDLK_TAB), 0);
-    EXPECT_EQ(Key(SDLK_ESCAPE), 0);
-    EXPECT_EQ(Key(SDLK_PAGEUP), 0);
-    EXPECT_EQ(Key(SDLK_x, KMOD_LALT), -1);
-    EXPECT_EQ(Key(SDLK_v, KMOD_LGUI | KMOD_LSHIFT), -1);
-    EXPECT_EQ(Key(SDLK_x, KMOD_LGUI), -1);
-    EXPECT_STREQ(LE_Line(), "!AAc5~");
-
-    ASSERT_EQ(SDL_SetClipboardText("one\ttwo\nthree"), 0);
-    EXPECT_EQ(Key(SDLK_v, KMOD_LGUI), 0);
-    EXPECT_STREQ(LE_Line(), "!AAc5~one\ttwo\nthree");
-    Key(SDLK_RETURN);
-    EXPECT_EQ(LE_Len(), 0u);
-    Key(SDLK_UP);
-    EXPECT_STREQ(LE_Line(), "!AAc5~one\ttwo\nthree");
-    Key(SDLK_DOWN);
-    EXPECT_EQ(LE_Len(), 0u);
-}
-
-TEST_F(ConViewTest, CursorIsAnInverseBlock)
+TEST_F(ConViewTest, CursorGlyphCellsAndRows)
 {
     g_var.con.bg.color = {10, 20, 30, 255};
     g_var.con.fg.color = {200, 210, 220, 255};
-    const color4b_t fg = g_var.con.fg.color;
-    const color4b_t bg = g_var.con.bg.color;
-    Open(320, 240);
+    const color4b_t fg = g_var.con.fg.color, bg = g_var.con.bg.color;
+    EXPECT_EQ(cw.view.columns, 80);
+    EXPECT_EQ(cw.view.rows, 37);
     Grab();
     EXPECT_EQ(Count({10, 0, 10, 16}, fg), 160);  // a solid block after the prompt
     EXPECT_EQ(Count({20, 0, 300, 240}, bg), 300 * 240);
@@ -121,4 +48,50 @@ TEST_F(ConViewTest, CursorIsAnInverseBlock)
     EXPECT_GT(ink, 10);
     EXPECT_EQ(Count({10, 0, 10, 16}, bg), ink);
     EXPECT_EQ(Count({10, 0, 10, 16}, fg), 160 - ink);
+
+    // 10 by 16 pixel cells: the partial cells at the right and the bottom
+    // stay in the background colour.
+    SDL_WindowEvent e = {SDL_WINDOWEVENT, 0, 0, SDL_WINDOWEVENT_RESIZED, 0, 0, 0, 325, 245};
+    cw.WindowEvent(e);
+    EXPECT_EQ(cw.view.columns, 32);
+    EXPECT_EQ(cw.view.rows, 15);
+    for (int i = 0; i < 20; ++i)
+        cw.view.console.AppendOutput(std::string(40, static_cast<char>(219)).c_str());
+    Grab();
+    EXPECT_EQ(Count({0, 0, 320, 16}, fg), 320 * 16);
+    EXPECT_EQ(Count({320, 0, 5, 245}, bg), 5 * 245);
+    EXPECT_EQ(Count({0, 240, 325, 5}, bg), 325 * 5);
+
+    // A pasted line feed stays in its row: the block after it is drawn in
+    // the second cell of the row, not at the start of the next one.
+    for (int i = 0; i < 20; ++i)
+        cw.view.console.AppendOutput("");
+    cw.view.console.AppendOutput("\n\xDB");
+    Grab();
+    EXPECT_EQ(Count({10, 208, 10, 16}, fg), 160);
+}
+
+TEST_F(ConViewTest, KeysTypeTheirCharacters)
+{
+    // Ctrl types the plain character and Shift with keypad 5 nothing; Alt and
+    // Gui keys other than paste are not handled.
+    const std::tuple<SDL_Keycode, int, int> keys[] = {
+        {SDLK_1, KMOD_LSHIFT, 0}, {SDLK_a, KMOD_RSHIFT, 0},    {SDLK_a, KMOD_CAPS | KMOD_LSHIFT, 0},
+        {SDLK_c, KMOD_LCTRL, 0},  {SDLK_KP_5, 0, 0},           {SDLK_KP_5, KMOD_LSHIFT, 0},
+        {SDLK_BACKQUOTE, KMOD_LSHIFT, 0}, {SDLK_TAB, 0, 0},    {SDLK_ESCAPE, 0, 0},
+        {SDLK_PAGEUP, 0, 0},      {SDLK_x, KMOD_LALT, -1},     {SDLK_v, KMOD_LGUI | KMOD_LSHIFT, -1},
+        {SDLK_x, KMOD_LGUI, -1}};
+    for (const auto& [key, mod, result] : keys)
+        EXPECT_EQ(Key(key, Uint16(mod)), result) << SDL_GetKeyName(key) << " " << mod;
+    EXPECT_STREQ(LE_Line(), "!AAc5~");
+
+    ASSERT_EQ(SDL_SetClipboardText("one\ttwo\nthree"), 0);
+    EXPECT_EQ(Key(SDLK_v, KMOD_LGUI), 0);
+    EXPECT_STREQ(LE_Line(), "!AAc5~one\ttwo\nthree");
+    Key(SDLK_RETURN);
+    EXPECT_EQ(LE_Len(), 0u);
+    Key(SDLK_UP);
+    EXPECT_STREQ(LE_Line(), "!AAc5~one\ttwo\nthree");
+    Key(SDLK_DOWN);
+    EXPECT_EQ(LE_Len(), 0u);
 }

@@ -1,26 +1,20 @@
-#include <gtest/gtest.h>
-
 #include "datafile/name_match.h"
 #include "elements_fixture.h"
-#include "objects/objects.h"
-#include "sgp4/Tle.h"
 
 TEST(ElementsFileRead, SelectionByNumberAndName)
 {
-    EXPECT_TRUE(name_match("NOAA 19", "NOAA ??"));
-    EXPECT_FALSE(name_match("NOAA 9", "NOAA ??"));
-    EXPECT_TRUE(name_match("ABCBCD", "*BCD"));  // back-tracking past a partial match
-    EXPECT_FALSE(name_match("A-B-D", "*-*-C"));
-    EXPECT_FALSE(name_match("A", ""));
-    EXPECT_TRUE(name_match("", "**"));
-    EXPECT_TRUE(name_match("\xe9t\xe9", "\xe9*"));  // bytes above 127 compare safely
+    // "*BCD" back-tracks past a partial match; bytes above 127 compare safely.
+    const std::tuple<const char*, const char*, bool> matches[] = {
+        {"NOAA 19", "NOAA ??", true}, {"NOAA 9", "NOAA ??", false}, {"ABCBCD", "*BCD", true},
+        {"A-B-D", "*-*-C", false},    {"A", "", false},             {"", "**", true},       {"\xe9t\xe9", "\xe9*", true}};
+    for (const auto& [name, pattern, match] : matches)
+        EXPECT_EQ(name_match(name, pattern), match) << name << " " << pattern;
 
-    // The propagator refuses an inclination of 200 degrees: that set is
-    // skipped, filtered or not. A number listed twice selects two sets; an
-    // exact name (any case) selects its first set and is used up; a wildcard
-    // stays; a set selected once is not added again.
+    // The set with inclination 200 is refused and skipped, filtered or not. A
+    // number listed twice selects two sets; an exact name (any case) selects
+    // its first set and is used up; a wildcard stays; no set is added twice.
     TextFile text;
-    text.Assign(tle_text("FIVE A", "00005") + tle_text("BAD", "00002", 200.0) + tle_text("ISS (ZARYA)", "25544") +
+    text.Assign(tle_text("FIVE A", "00005") + tle_text("BAD", "00002", "200.0000") + tle_text("ISS (ZARYA)", "25544") +
                 tle_text("FIVE B", "00005") + tle_text("iss (zarya)", "25545") + tle_text("STARLINK-2", "00005"));
     TleFile reader(&text);
     auto select = [&](std::vector<unsigned long> ids, std::vector<std::string> pats) {

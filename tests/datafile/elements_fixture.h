@@ -1,13 +1,16 @@
-// A real low-earth element set in both forms with single fields replaced, and a reader of all sets.
+// A real low-earth element set in both forms with single fields replaced, a
+// reader of all sets, and a data manager file loader.
 #pragma once
-#include <cstdio>
 #include <initializer_list>
 #include <utility>
 #include <vector>
 
 #include "../test_util.h"
 #include "datafile/csv_file.h"
+#include "datafile/manager_file.h"
 #include "datafile/tle_file.h"
+#include "objects/objects.h"
+#include "sgp4/SGP4.h"
 
 const std::string s_line1 = "1 25544U 98067A   26150.51748228  .00011776  00000+0  21767-3 0  9998";
 const std::string s_line2 = "2 25544  51.6337  27.5746 0007245 114.7080 245.4664 15.49496548569014";
@@ -26,14 +29,13 @@ inline std::string tle_patch(std::string l, size_t col = 0, const std::string& t
     return l;
 }
 
-// Name line (none when empty) and two element lines with CR LF ends.
+// Name line (none when empty) and two element lines with CR LF ends; the
+// inclination is the 8-character field of line 2.
 inline std::string tle_text(const std::string& name, const std::string& number = "25544",
-                            double inclination = 51.6337)
+                            const std::string& inclination = " 51.6337")
 {
-    char incl[16];
-    std::snprintf(incl, sizeof incl, "%8.4f", inclination);
     return (name.empty() ? "" : name + "\r\n") + tle_patch(s_line1, 2, number) + "\r\n" +
-           tle_patch(tle_patch(s_line2, 2, number), 8, incl) + "\r\n";
+           tle_patch(tle_patch(s_line2, 2, number), 8, inclination) + "\r\n";
 }
 
 // One comma-separated row (LF end) with the given columns (from 0) replaced.
@@ -64,5 +66,16 @@ std::vector<OrbitalElements_t> read_all(const std::string& text, bool* valid = n
     OrbitalElements_t el;
     for (bool ok = r.ReadFirstElements(el); ok; ok = r.ReadNextElements(el))
         out.push_back(el);
+    return out;
+}
+
+// The result of loading the text as a data manager file, then the satellites
+// loaded ("catnum name") in catalogue order: "0: 25544 ISS (ZARYA), 1 A".
+inline std::string load_manager(const TempDir& dir, const std::string& text)
+{
+    CObjects objs;
+    std::string out = std::to_string(ManagerFile().Load(objs, dir.write("datamgr.txt", text).c_str())) + ":";
+    for (object_t* o = objs.first; o; o = o->next)
+        out += (o == objs.first ? " " : ", ") + std::to_string(obj_catnum(o)) + " " + o->tle->Name();
     return out;
 }

@@ -1,29 +1,6 @@
-#include "datafile/manager_file.h"
-
-#include <gtest/gtest.h>
-
-#include <sys/stat.h>
-
 #include "elements_fixture.h"
-#include "objects/objects.h"
-#include "sgp4/Tle.h"
 
-namespace {
-
-// The result of loading the text as a data manager file, then the satellites
-// loaded ("catnum name") in catalogue order: "0: 25544 ISS (ZARYA), 1 A".
-std::string load_manager(const TempDir& dir, const std::string& text)
-{
-    CObjects objs;
-    std::string out = std::to_string(ManagerFile().Load(objs, dir.write("datamgr.txt", text).c_str())) + ":";
-    for (object_t* o = objs.first; o; o = o->next)
-        out += (o == objs.first ? " " : ", ") + std::to_string(obj_catnum(o)) + " " + o->tle->Name();
-    return out;
-}
-
-}  // namespace
-
-TEST(ManagerFile, VersionAndIdentifiers)
+TEST(ManagerFile, VersionsIdentifiersEdgesAndOverlongEntries)
 {
     TempDir dir;
     // The scan does not skip comments: "# {" makes version 2.
@@ -40,6 +17,63 @@ TEST(ManagerFile, VersionAndIdentifiers)
         {"ISS*", 0},      {"25544X", 0},     {"I0001", 0},  {"a0001", 0}};
     for (const auto& [text, id] : ids)
         EXPECT_EQ(ManagerFile::CatId(text), id) << text;
+
+    const std::string d = dir.path() + "/";
+    dir.write("a.txt", tle_text("A0001", "A0001") + tle_text("ONE", "00001"));
+    dir.mkdir("sub");
+    dir.write("sub/a.txt", tle_text("A", "00001"));
+    dir.write("sub/b.txt", tle_text("B", "00002"));
+    dir.write("sub/c.txt", tle_text("C", "00003") + tle_text("C2", "00004"));
+    dir.write("iss.txt", tle_text("ISS (ZARYA)", "25544"));
+    dir.write("mix.txt", tle_text("A0001", "A0001") + tle_text("0", "00007") + tle_text("ZED", "00009"));
+    ASSERT_EQ(mkfifo(dir.file("fifo").c_str(), 0644), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        // Version 1: A0001 is a name; a block without a file name applies to
+        // the next file; an unclosed block or one without identifiers loads
+        // nothing; missing files, directories and FIFOs are passed over.
+        {"*" + d + "a.txt\nA0001\n*\n", "0: 100001 A0001"},
+        {"*\n1\n*\n" + d + "a.txt\n" + d + "a.txt\n", "0: 1 ONE, 100001 A0001, 1 ONE"},
+        {"*" + d + "a.txt\n1\n", "0:"},
+        {"*" + d + "a.txt\n*\n", "0:"},
+        {">" + d + "\nmissing.txt\n.\nfifo\n*fifo\n1\n*\na.txt\n", "0: 100001 A0001, 1 ONE"},
+        // Version 2: stray braces make -1 but what can be loaded is.
+        {d + "iss.txt", "0: 25544 ISS (ZARYA)"},
+        {d + "iss.txt\n}\n" + d + "iss.txt\n", "-1: 25544 ISS (ZARYA)"},
+        {"{\n" + d + "iss.txt\n}\n", "-1:"},
+        // Each entry of a directory group is joined to the directory alone; a
+        // file listed twice loads twice; groups under missing paths are
+        // skipped whole, nested braces included.
+        {d + "sub {\n a.txt\n b.txt\n c.txt { 4 }\n nothere { x { y } }\n a.txt\n}\n" + d + "none { 1 { 2 } }\n" +
+             d + "iss.txt\n",
+         "0: 1 A, 2 B, 4 C2, 1 A, 25544 ISS (ZARYA)"},
+        // A directory group inside a directory group is skipped.
+        {dir.path() + " {\n sub {\n  a.txt\n }\n iss.txt\n}\n", "0: 25544 ISS (ZARYA)"},
+        // File groups: numbers, Alpha-5 and names; an empty group loads
+        // nothing; an unclosed group still loads its file; "0" is a name.
+        {d + "mix.txt {\nA0001\n}\n" + d + "mix.txt { }\n" + d + "mix.txt {\n0\nzed\n", "0: 100001 A0001, 7 0, 9 ZED"},
+        // A '{' inside a file group ends it; its '}' is then a stray brace.
+        {d + "mix.txt {\n9\n{\n}\n" + d + "iss.txt\n", "-1: 9 ZED"}};
+    for (const auto& [text, want] : cases)
+        EXPECT_EQ(load_manager(dir, text), want) << text;
+
+    // Overlong entries are passed over. A path exactly as long as a
+    // version-1 line may be, and lines going on.
+    const std::string sub = dir.mkdir(std::string(200, 'd'));
+    const std::string fits = sub + "/" + std::string(ManagerFile::V1_NAME_MAX - sub.size() - 1, 'f');
+    dir.write(fits.substr(dir.path().size() + 1), tle_text("FITS", "00001"));
+    const std::string ok = dir.write("ok.txt", tle_text("OK", "00002"));
+    EXPECT_EQ(load_manager(dir, fits + "\n" + fits + "xyz\n" + ok + "\n>" + fits + "xyz/\nok.txt\n"),
+              "0: 1 FITS, 2 OK");
+    // Version-1 joins longer than their room, even when the file exists.
+    dir.write(std::string(200, 'd') + "/" + std::string(110, 'f'), tle_text("LONG", "00004"));
+    EXPECT_EQ(load_manager(dir, ">" + sub + "/\n" + std::string(110, 'f') + "\n"), "0:");
+
+    // Version 2: a token of 511 characters is used; a longer one that begins
+    // with it is not, and its group is skipped.
+    const std::string sub2 = dir.mkdir(std::string(200, 'd') + "/" + std::string(200, 'e'));
+    const std::string fits2 = sub2 + "/" + std::string(ManagerFile::TOKEN_CAP - 1 - sub2.size() - 1, 'g');
+    dir.write(fits2.substr(dir.path().size() + 1), tle_text("FITS2", "00003"));
+    EXPECT_EQ(load_manager(dir, fits2 + "\n" + fits2 + "h\n" + fits2 + "h { 3 }\n" + ok + "\n"), "0: 3 FITS2, 2 OK");
 }
 
 TEST(ManagerFile, WorkedExamples)
@@ -73,68 +107,4 @@ TEST(ManagerFile, WorkedExamples)
               "0: 25544 ISS (ZARYA), 48274 CSS (TIANHE), 25544 ISS (ZARYA), 12345 ISS DEB, 12346 iss deb 2, "
               "100001 EXTRA");
     ASSERT_EQ(chdir(cwd), 0);
-}
-
-TEST(ManagerFile, EdgesOfBothVersionsAndOverlongEntries)
-{
-    TempDir dir;
-    const std::string d = dir.path() + "/";
-    dir.write("a.txt", tle_text("A0001", "A0001") + tle_text("ONE", "00001"));
-    dir.mkdir("sub");
-    dir.write("sub/a.txt", tle_text("A", "00001"));
-    dir.write("sub/b.txt", tle_text("B", "00002"));
-    dir.write("sub/c.txt", tle_text("C", "00003") + tle_text("C2", "00004"));
-    dir.write("iss.txt", tle_text("ISS (ZARYA)", "25544"));
-    dir.write("mix.txt", tle_text("A0001", "A0001") + tle_text("0", "00007") + tle_text("ZED", "00009"));
-    ASSERT_EQ(mkfifo(dir.file("fifo").c_str(), 0644), 0);
-    const std::pair<std::string, std::string> cases[] = {
-        // Version 1: A0001 is a name; identifiers of a block without a file
-        // name apply to the next file; an unclosed block, or one without
-        // identifiers, loads nothing; missing files, directories and FIFOs
-        // are passed over.
-        {"*" + d + "a.txt\nA0001\n*\n", "0: 100001 A0001"},
-        {"*\n1\n*\n" + d + "a.txt\n" + d + "a.txt\n", "0: 1 ONE, 100001 A0001, 1 ONE"},
-        {"*" + d + "a.txt\n1\n", "0:"},
-        {"*" + d + "a.txt\n*\n", "0:"},
-        {">" + d + "\nmissing.txt\n.\nfifo\n*fifo\n1\n*\na.txt\n", "0: 100001 A0001, 1 ONE"},
-        // Version 2: stray braces make -1 but what can be loaded is.
-        {d + "iss.txt", "0: 25544 ISS (ZARYA)"},
-        {d + "iss.txt\n}\n" + d + "iss.txt\n", "-1: 25544 ISS (ZARYA)"},
-        {"{\n" + d + "iss.txt\n}\n", "-1:"},
-        // Each entry of a directory group is joined to the directory alone; a
-        // file listed twice loads twice; groups under missing paths are
-        // skipped whole, nested braces included.
-        {d + "sub {\n a.txt\n b.txt\n c.txt { 4 }\n nothere { x { y } }\n a.txt\n}\n" + d + "none { 1 { 2 } }\n" +
-             d + "iss.txt\n",
-         "0: 1 A, 2 B, 4 C2, 1 A, 25544 ISS (ZARYA)"},
-        // A directory group inside a directory group is skipped.
-        {dir.path() + " {\n sub {\n  a.txt\n }\n iss.txt\n}\n", "0: 25544 ISS (ZARYA)"},
-        // File groups: numbers, Alpha-5 and names; an empty group loads
-        // nothing; an unclosed group still loads its file; "0" is a name.
-        {d + "mix.txt {\nA0001\n}\n" + d + "mix.txt { }\n" + d + "mix.txt {\n0\nzed\n", "0: 100001 A0001, 7 0, 9 ZED"},
-        // A '{' inside a file group ends it; its '}' is then a stray brace.
-        {d + "mix.txt {\n9\n{\n}\n" + d + "iss.txt\n", "-1: 9 ZED"}};
-    for (const auto& [text, want] : cases)
-        EXPECT_EQ(load_manager(dir, text), want) << text;
-
-    // Overlong entries are passed over. A path exactly as long as a
-    // version-1 line may be, and lines going on.
-    const std::string sub = dir.mkdir(std::string(200, 'd'));
-    const std::string fits = sub + "/" + std::string(ManagerFile::V1_NAME_MAX - sub.size() - 1, 'f');
-    ASSERT_EQ(fits.size(), ManagerFile::V1_NAME_MAX);
-    dir.write(fits.substr(dir.path().size() + 1), tle_text("FITS", "00001"));
-    const std::string ok = dir.write("ok.txt", tle_text("OK", "00002"));
-    EXPECT_EQ(load_manager(dir, fits + "\n" + fits + "xyz\n" + ok + "\n>" + fits + "xyz/\nok.txt\n"),
-              "0: 1 FITS, 2 OK");
-    // Version-1 joins longer than their room, even when the file exists.
-    dir.write(std::string(200, 'd') + "/" + std::string(110, 'f'), tle_text("LONG", "00004"));
-    EXPECT_EQ(load_manager(dir, ">" + sub + "/\n" + std::string(110, 'f') + "\n"), "0:");
-
-    // Version 2: a token of 511 characters is used; a longer one that begins
-    // with it is not, and its group is skipped.
-    const std::string sub2 = dir.mkdir(std::string(200, 'd') + "/" + std::string(200, 'e'));
-    const std::string fits2 = sub2 + "/" + std::string(ManagerFile::TOKEN_CAP - 1 - sub2.size() - 1, 'g');
-    ASSERT_EQ(fits2.size(), ManagerFile::TOKEN_CAP - 1);
-    dir.write(fits2.substr(dir.path().size() + 1), tle_text("FITS2", "00003"));
-    EXPECT_EQ(load_manager(dir, fits2 + "\n" + fits2 + "h\n" + fits2 + "h { 3 }\n" + ok + "\n"), "0: 3 FITS2, 2 OK");
 }

@@ -36,20 +36,14 @@ TEST(DateTime, CalendarJulianAndSidereal)
 TEST(Eci, ToGeodetic)
 {
     const DateTime t(2026, 5, 30, 6, 0, 0, 0);
-    const double g = t.ToGreenwichSiderealTime();
-    const double r = libsgp4::kXKMPER + 500.0;
+    const double g = t.ToGreenwichSiderealTime(), r = libsgp4::kXKMPER + 500.0;
     // 500 km above the equator on the Greenwich meridian.
-    libsgp4::Vector p;
-    p.x = r * std::cos(g);
-    p.y = r * std::sin(g);
-    libsgp4::CoordGeodetic geo = libsgp4::Eci(t, p, libsgp4::Vector()).ToGeodetic();
+    libsgp4::CoordGeodetic geo = libsgp4::Eci(t, {r * std::cos(g), r * std::sin(g), 0}, {}).ToGeodetic();
     EXPECT_NEAR(geo.longitude, 0.0, 1e-12);
     EXPECT_NEAR(geo.latitude, 0.0, 1e-12);
     EXPECT_NEAR(geo.altitude, 500.0, 1e-9);
     // 45 degrees north: the geodetic latitude exceeds the geocentric one.
-    p.x = 0;
-    p.y = p.z = r / std::sqrt(2.0);
-    geo = libsgp4::Eci(t, p, libsgp4::Vector()).ToGeodetic();
+    geo = libsgp4::Eci(t, {0, r / std::sqrt(2.0), r / std::sqrt(2.0)}, {}).ToGeodetic();
     EXPECT_GT(geo.latitude, libsgp4::kPI / 4);
     EXPECT_LT(geo.latitude, libsgp4::kPI / 4 + 0.004);
     EXPECT_NEAR(geo.altitude, 510.7, 0.5);

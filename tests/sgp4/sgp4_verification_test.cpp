@@ -63,17 +63,12 @@ std::vector<std::pair<unsigned, std::vector<refRow_t>>> readReference()
     std::ifstream in(s_dir + "/tcppver.out");
     std::string l;
     while (std::getline(in, l)) {
-        if (l.find("xx") != std::string::npos) {
-            out.push_back({unsigned(std::stoul(l)), {}});
-            continue;
-        }
         std::istringstream row(l);
         refRow_t r;
-        if (out.empty() || !(row >> r.t))
-            continue;
-        for (double& v : r.v)
-            row >> v;
-        out.back().second.push_back(r);
+        if (l.find("xx") != std::string::npos)
+            out.push_back({unsigned(std::stoul(l)), {}});
+        else if (!out.empty() && row >> r.t >> r.v[0] >> r.v[1] >> r.v[2] >> r.v[3] >> r.v[4] >> r.v[5])
+            out.back().second.push_back(r);
     }
     return out;
 }
@@ -100,8 +95,7 @@ struct tolerance_t {
 
 TEST(Sgp4Verification, EveryCaseMatchesTheReference)
 {
-    std::ifstream probe(s_dir + "/tcppver.out");
-    if (!probe)
+    if (!std::ifstream(s_dir + "/tcppver.out"))
         GTEST_SKIP() << "verification data not found in " << s_dir;
 
     const std::vector<verCase_t> cases = readCases();
@@ -110,8 +104,7 @@ TEST(Sgp4Verification, EveryCaseMatchesTheReference)
 
     // Where this model departs from the reference on purpose, and by how much.
     // Near earth: the recovered semi-major axis a0 / (1 - del0).
-    const tolerance_t nearEarth{3e-6, 3e-9};
-    const tolerance_t deepSpace{6e-7, 3e-9};
+    const tolerance_t nearEarth{3e-6, 3e-9}, deepSpace{6e-7, 3e-9};
     const std::map<unsigned, tolerance_t> special = {
         {23599, {1.2, 1.2e-3}},     // node wrapped in the low-inclination periodics
         {23333, {0.012, 1e-6}},     // epoch Julian date held in one double
@@ -134,8 +127,7 @@ TEST(Sgp4Verification, EveryCaseMatchesTheReference)
     std::vector<ending_t> ended;
 
     std::vector<unsigned> repaired;
-    double worstNear = 0, worstDeep = 0;
-    unsigned worstNearId = 0, worstDeepId = 0;
+    std::pair<double, unsigned> worstNear{0, 0}, worstDeep{0, 0};  // km, case
     for (size_t k = 0; k < cases.size(); ++k) {
         const verCase_t& c = cases[k];
         const unsigned id = reference[k].first;
@@ -167,8 +159,7 @@ TEST(Sgp4Verification, EveryCaseMatchesTheReference)
         for (size_t i = 0; i < rows.size(); ++i) {
             ASSERT_NEAR(rows[i].t, ts[i], 1e-6);
             const libsgp4::Eci eci = sgp4.FindPosition(rows[i].t);
-            const libsgp4::Vector& p = eci.Position();
-            const libsgp4::Vector& v = eci.Velocity();
+            const libsgp4::Vector &p = eci.Position(), &v = eci.Velocity();
             const double* r = rows[i].v;
             const double dp = std::hypot(p.x - r[0], p.y - r[1], p.z - r[2]);
             const double dv = std::hypot(v.x - r[3], v.y - r[4], v.z - r[5]);
@@ -178,14 +169,9 @@ TEST(Sgp4Verification, EveryCaseMatchesTheReference)
             EXPECT_LE(dv, tol.vel) << "t = " << rows[i].t;
             worst = std::max(worst, dp);
         }
-        if (sgp4.UsesDeepSpace() && worst > worstDeep && !special.count(id)) {
-            worstDeep = worst;
-            worstDeepId = id;
-        }
-        if (!sgp4.UsesDeepSpace() && worst > worstNear) {
-            worstNear = worst;
-            worstNearId = id;
-        }
+        std::pair<double, unsigned>& worstOf = sgp4.UsesDeepSpace() ? worstDeep : worstNear;
+        if (worst > worstOf.first && !special.count(id))
+            worstOf = {worst, id};
         if (rows.size() < ts.size()) {
             try {
                 sgp4.FindPosition(ts[rows.size()]);
@@ -202,6 +188,6 @@ TEST(Sgp4Verification, EveryCaseMatchesTheReference)
         EXPECT_EQ(ended[i].message, endings[i].message) << ended[i].id;
     }
     std::printf("largest near-earth difference %.3e km (case %u), deep-space %.3e km (case %u)\n",
-                worstNear, worstNearId, worstDeep, worstDeepId);
+                worstNear.first, worstNear.second, worstDeep.first, worstDeep.second);
     EXPECT_EQ(repaired, (std::vector<unsigned>{11801, 33333, 33334, 33335}));
 }
