@@ -24,33 +24,8 @@ public:
 
     // Capacities only grow: a smaller request keeps the array and its
     // contents and only changes the count. New arrays start zeroed.
-    bool AllocPoints(uint64_t n)
-    {
-        if (m_pointsCap < n) {
-            delete[] m_points;
-            m_points = nullptr;
-            m_pointsCap = 0;
-            m_pointCount = 0;
-            m_points = new P[n]();
-            m_pointsCap = n;
-        }
-        m_pointCount = n;
-        return true;
-    }
-
-    bool AllocPolylines(uint64_t n)
-    {
-        if (m_polylinesCap < n) {
-            delete[] m_polylines;
-            m_polylines = nullptr;
-            m_polylinesCap = 0;
-            m_polylineCount = 0;
-            m_polylines = new L[n]();
-            m_polylinesCap = n;
-        }
-        m_polylineCount = n;
-        return true;
-    }
+    bool AllocPoints(uint64_t n) { return Grow(m_points, m_pointsCap, m_pointCount, n); }
+    bool AllocPolylines(uint64_t n) { return Grow(m_polylines, m_polylinesCap, m_polylineCount, n); }
 
     // Grows the polyline capacity to at least n, keeping count and contents,
     // so that later counts up to n need no allocation.
@@ -115,6 +90,24 @@ protected:
     uint64_t m_polylinesCap = 0;
     uint64_t m_polylineCount = 0;
     L* m_polylines = nullptr;
+
+private:
+    // One array's growth: a new zeroed array only when the capacity is too
+    // small (the old contents are dropped then); the count becomes n.
+    template <typename T>
+    static bool Grow(T*& array, uint64_t& cap, uint64_t& count, uint64_t n)
+    {
+        if (cap < n) {
+            delete[] array;
+            array = nullptr;
+            cap = 0;
+            count = 0;
+            array = new T[n]();
+            cap = n;
+        }
+        count = n;
+        return true;
+    }
 };
 
 using CPolylines2f = CPolylines<point2f_t, polyline2f_t>;
