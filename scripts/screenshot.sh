@@ -23,16 +23,8 @@ trap cleanup EXIT
 
 cc -o "$tmp/wm_close" "$root/tests/e2e/wm_close.c" -lX11
 
-# Xvfb picks a free display itself and writes its number once it is ready.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$tmp/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.1
-done
-[ -s "$tmp/display" ] || { echo "Xvfb cannot run" >&2; exit 1; }
-export DISPLAY=":$(head -1 "$tmp/display")"
+. "$root/scripts/xvfb.sh"
+start_xvfb 1024x768 || { echo "Xvfb cannot run" >&2; exit 1; }
 
 export HOME=$tmp/home XDG_DATA_HOME=$tmp/xdg SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 mkdir -p "$HOME/Documents" "$XDG_DATA_HOME/Bluefinch/Skytrace"

@@ -3,7 +3,7 @@
 # change the map at once, both windows are closed, the settings file holds
 # the changes, and a second run starts with them.
 . "$(dirname "$0")/lib.sh"
-start_xvfb 1700x1000
+start_test_xvfb 1700x1000
 drawn() { [ "$(count "$1" 00C040 $map)" -gt 1000 ]; }
 recoloured() { [ "$(count "$1" 0A141E $map)" -gt 100000 ]; }
 # Four lines of grey text (three echoes and a value) and the cursor block.

@@ -28,18 +28,9 @@ cleanup() {
 trap cleanup EXIT
 cc -o "$tmp/wm_close" "$src_dir/tests/e2e/wm_close.c" -lX11 || skip "cannot build the X11 helper"
 
-# start_xvfb WxH: Xvfb picks a free display itself and writes its number once ready.
-start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do
-    [ -s "$tmp/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  [ -s "$tmp/display" ] || skip "Xvfb cannot run here"
-  export DISPLAY=":$(head -1 "$tmp/display")"
-}
+. "$src_dir/scripts/xvfb.sh"
+# Xvfb for a test, which is skipped where Xvfb cannot run.
+start_test_xvfb() { start_xvfb "$1" || skip "Xvfb cannot run here"; }
 
 # Satellites with their epoch now, so every position is computed, listed in
 # the data manager file of the default data folder.

@@ -3,7 +3,7 @@
 # program, checked on screenshots; closing ends it with code 0 and the
 # settings file holds the state.
 . "$(dirname "$0")/lib.sh"
-start_xvfb 1024x768
+start_test_xvfb 1024x768
 start_app
 find_window Skytrace
 wid=$win
