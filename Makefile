@@ -28,7 +28,7 @@ test: deps build
 bench: deps
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DSKYTRACE_BENCH=ON -DSKYTRACE_TESTS=OFF
 	cmake --build $(BUILD)-bench -j $(JOBS)
-	@for b in $(BUILD)-bench/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
+	BENCH_BUILD=$(BUILD)-bench OUT_JSON=$(BUILD)/bench.json bash scripts/bench.sh
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench

@@ -118,13 +118,21 @@ double DateTime::ToJulian() const
 
 double DateTime::ToGreenwichSiderealTime() const
 {
+    // The map converts every satellite's position at one instant, so the
+    // last instant's value is kept; it depends on the tick count alone.
+    static thread_local int64_t s_ticks = INT64_MIN;
+    static thread_local double s_gmst = 0.0;
+    if (m_encoded == s_ticks)
+        return s_gmst;
     const double jd = ToJulian();
     const double jd0 = std::floor(jd + 0.5) - 0.5;
     const double t = (jd0 - 2451545.0) / 36525.0;
     const double jdf = jd - jd0;
     double gt = 24110.54841 + t * (8640184.812866 + t * (0.093104 - t * 6.2e-6));
     gt += jdf * 1.00273790935 * 86400.0;
-    return Wrap2Pi(gt / 240.0 * kPI / 180.0);
+    s_ticks = m_encoded;
+    s_gmst = Wrap2Pi(gt / 240.0 * kPI / 180.0);
+    return s_gmst;
 }
 
 void DateTime::Decompose(int& year, int& month, int& day, int& hour, int& minute, int& second,

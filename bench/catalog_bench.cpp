@@ -1,0 +1,122 @@
+// The catalogue's work: loading the data manager file, propagating every
+// satellite, the once-a-second update through projection and screen, and
+// the orbit path of the selected satellite.
+#include <benchmark/benchmark.h>
+
+#include "app/data.h"
+#include "bench_env.h"
+#include "datafile/manager_file.h"
+#include "objects/objects.h"
+#include "sgp4/CoordGeodetic.h"
+#include "sgp4/DateTime.h"
+#include "settings/vars.h"
+
+namespace {
+
+// Runs work once per iteration and reports its heap allocations per
+// iteration; the benchmark library's own bookkeeping is not counted.
+template <class F>
+void run_counting_allocs(benchmark::State& state, F work)
+{
+    long allocs = 0;
+    for (auto _ : state) {
+        const long before = bench_allocations();
+        work();
+        allocs += bench_allocations() - before;
+    }
+    if (state.iterations() > 0)
+        state.counters["allocs/iter"] =
+            static_cast<double>(allocs) / static_cast<double>(state.iterations());
+}
+
+bool use(benchmark::State& state, int n)
+{
+    std::string why;
+    const std::string label = bench_use_catalog(n, &why);
+    if (label.empty()) {
+        state.SkipWithError(why.c_str());
+        return false;
+    }
+    state.SetLabel(label);
+    return true;
+}
+
+// CObjects::Load of the snapshot's data manager file: reading, parsing,
+// initialising every propagator and the first position of each satellite.
+void BM_LoadCatalog(benchmark::State& state)
+{
+    const std::string& mgr = bench_snapshot_manager();
+    if (mgr.empty()) {
+        state.SkipWithError("shared element snapshot absent (../shared/data)");
+        return;
+    }
+    uint64_t count = 0;
+    for (auto _ : state) {
+        CObjects objs;
+        objs.Load(mgr.c_str());
+        count = objs.count;
+    }
+    state.counters["objects"] = static_cast<double>(count);
+}
+BENCHMARK(BM_LoadCatalog)->Unit(benchmark::kMillisecond);
+
+// One propagation and geodetic conversion per satellite, as obj_coord does,
+// at one instant per iteration.
+void BM_Propagate(benchmark::State& state)
+{
+    if (!use(state, 12000))
+        return;
+    const libsgp4::DateTime t0(2026, 12, 6, 0, 0, 0, 0);
+    int64_t k = 0;
+    run_counting_allocs(state, [&] {
+        const libsgp4::DateTime t = t0.AddMicroseconds(60000000 * k++);
+        libsgp4::CoordGeodetic geo;
+        for (const object_t* o = g_objs.first; o; o = o->next)
+            benchmark::DoNotOptimize(obj_geodetic(&geo, o, t));
+    });
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(g_objs.count));
+}
+BENCHMARK(BM_Propagate)->Unit(benchmark::kMillisecond);
+
+// The once-a-second update: every position, projected and put on screen.
+void BM_UpdateCatalog(benchmark::State& state)
+{
+    if (!use(state, static_cast<int>(state.range(0))))
+        return;
+    run_counting_allocs(state, [] { update_data(DATA_RAW | DATA_OBJECTS); });
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(g_objs.count));
+}
+BENCHMARK(BM_UpdateCatalog)->Arg(12000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The whole catalogue projected and put on screen again, as after a change
+// of projection or window size.
+void BM_Reproject(benchmark::State& state)
+{
+    if (!use(state, 12000))
+        return;
+    run_counting_allocs(state, [] { update_data(DATA_PROJECTION | 0xFF); });
+}
+BENCHMARK(BM_Reproject)->Unit(benchmark::kMillisecond);
+
+// The selected satellite's path rebuilt for 8 orbits, as on a new selection.
+void BM_PathReset(benchmark::State& state)
+{
+    if (!use(state, 12000))
+        return;
+    for (auto _ : state)
+        g_path.Reset();
+    state.counters["points"] = static_cast<double>(g_path.PointCount());
+}
+BENCHMARK(BM_PathReset)->Unit(benchmark::kMicrosecond);
+
+// One time step of the path: the oldest point dropped, a new one computed,
+// projected and put on screen.
+void BM_PathStep(benchmark::State& state)
+{
+    if (!use(state, 12000))
+        return;
+    run_counting_allocs(state, [] { update_data(DATA_RAW | DATA_PATH); });
+}
+BENCHMARK(BM_PathStep)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

