@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Starts the built program the way `make run` does: on the user's own data
+# manager file when there is one, else in a demo home folder of its own
+# (your settings and documents stay untouched) with element sets downloaded
+# now, or, offline, a made-up demo catalogue from skytrace-cli walker.
+# Usage: scripts/run.sh [BUILD_DIR]   (default: build)
+# Environment: SKYTRACE_DEMO_HOME, the demo home folder (default
+# BUILD_DIR/home); SKYTRACE_ELEMENTS_URL and SKYTRACE_CONNECT_TIMEOUT as for
+# scripts/update-elements.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build}" && pwd)
+prog=$build/bin/skytrace
+cli=$build/bin/skytrace-cli
+[ -x "$prog" ] && [ -x "$cli" ] || { echo "run: build first: no $prog or $cli" >&2; exit 1; }
+say() { echo "Skytrace: $*"; }
+
+. "$root/scripts/user-paths.sh"
+mgr=$(skytrace_datamgr)
+if [ -n "$mgr" ] && [ -f "$mgr" ]; then
+  say "your data manager file $mgr"
+  exec "$prog"
+fi
+
+demo=${SKYTRACE_DEMO_HOME:-$build/home}
+say "no data manager file of yours (${mgr:-HOME is not set}): starting on demo data"
+say "in $demo (your own settings and documents are not touched)"
+mkdir -p "$demo/Documents"
+demo=$(cd "$demo" && pwd)
+export HOME=$demo XDG_DATA_HOME=$demo/.local/share
+docs=$demo/Documents
+list=$docs/datamgr.txt
+
+# The demo list is made afresh each time; renamed into place in one step.
+rm -f "$list.new"
+if "$root/scripts/update-elements" --dir "$docs/skytrace-elements" --datamgr "$list.new" \
+    stations weather gnss geo starlink && [ -s "$list.new" ]; then
+  say "demo data: current element sets of stations, weather, navigation, geostationary and"
+  say "Starlink satellites"
+else
+  # A few Walker-delta shells and a geostationary ring, epoch now.
+  walker() { "$cli" walker "$@"; }
+  {
+    walker --planes 12 --per-plane 10 --phasing 1 --inclination 53 --altitude 550 \
+      --first-number 90001 --name DEMO-LEO
+    walker --planes 6 --per-plane 8 --phasing 2 --inclination 86.4 --altitude 780 \
+      --first-number 90201 --name DEMO-POLAR
+    walker --planes 4 --per-plane 5 --phasing 1 --inclination 97.6 --altitude 700 \
+      --first-number 90301 --name DEMO-SSO
+    walker --planes 3 --per-plane 8 --phasing 1 --inclination 56 --altitude 23222 \
+      --first-number 90401 --name DEMO-NAV
+    walker --planes 1 --per-plane 18 --phasing 0 --inclination 0 --altitude 35786 \
+      --first-number 90501 --name DEMO-GEO
+  } >"$docs/demo-walker.tle.new"
+  mv -f "$docs/demo-walker.tle.new" "$docs/demo-walker.tle"
+  echo "$docs/demo-walker.tle" >"$list.new"
+  say "offline demo data: $(grep -c '^1 ' "$docs/demo-walker.tle") made-up satellites named DEMO-..."
+  say "(skytrace-cli walker, epoch now); scripts/update-elements fetches real ones"
+fi
+mv -f "$list.new" "$list"
+used=$(skytrace_datamgr)
+[ "$used" = "$list" ] || say "note: the demo settings name $used as the data manager file instead"
+exec "$prog"
