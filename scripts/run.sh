@@ -39,20 +39,7 @@ if "$root/scripts/update-elements" --dir "$docs/skytrace-elements" --datamgr "$l
   say "demo data: current element sets of stations, weather, navigation, geostationary and"
   say "Starlink satellites"
 else
-  # A few Walker-delta shells and a geostationary ring, epoch now.
-  walker() { "$cli" walker "$@"; }
-  {
-    walker --planes 12 --per-plane 10 --phasing 1 --inclination 53 --altitude 550 \
-      --first-number 90001 --name DEMO-LEO
-    walker --planes 6 --per-plane 8 --phasing 2 --inclination 86.4 --altitude 780 \
-      --first-number 90201 --name DEMO-POLAR
-    walker --planes 4 --per-plane 5 --phasing 1 --inclination 97.6 --altitude 700 \
-      --first-number 90301 --name DEMO-SSO
-    walker --planes 3 --per-plane 8 --phasing 1 --inclination 56 --altitude 23222 \
-      --first-number 90401 --name DEMO-NAV
-    walker --planes 1 --per-plane 18 --phasing 0 --inclination 0 --altitude 35786 \
-      --first-number 90501 --name DEMO-GEO
-  } >"$docs/demo-walker.tle.new"
+  "$root/scripts/demo-catalogue.sh" "$cli" >"$docs/demo-walker.tle.new"
   mv -f "$docs/demo-walker.tle.new" "$docs/demo-walker.tle"
   echo "$docs/demo-walker.tle" >"$list.new"
   say "offline demo data: $(grep -c '^1 ' "$docs/demo-walker.tle") made-up satellites named DEMO-..."
