@@ -33,6 +33,8 @@ docs=$demo/Documents
 list=$docs/datamgr.txt
 
 # The demo list is made afresh each time; renamed into place in one step.
+# Three seconds to connect, so an offline machine hardly waits.
+export SKYTRACE_CONNECT_TIMEOUT=${SKYTRACE_CONNECT_TIMEOUT:-3}
 rm -f "$list.new"
 if "$root/scripts/update-elements" --dir "$docs/skytrace-elements" --datamgr "$list.new" \
     stations weather gnss geo starlink && [ -s "$list.new" ]; then
