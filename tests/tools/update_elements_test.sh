@@ -24,7 +24,7 @@ server=$!
 trap 'kill $server 2>/dev/null; wait $server 2>/dev/null; rm -rf "$tmp"' EXIT
 port=
 for _ in $(seq 50); do
-    port=$(sed -n 's/.* port \([0-9]*\).*/\1/p' "$tmp/server.log" | head -1)
+    port=$(sed -n 's/.* port \([0-9]*\).*/\1/p' "$tmp/server.log" 2>/dev/null | head -1)
     [ -n "$port" ] && break
     sleep 0.1
 done
