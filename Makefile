@@ -1,9 +1,6 @@
 # Skytrace: make run | make test | make bench
 BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
-# make run keeps its own home folder so that it never touches the user's
-# settings; it lists the bundled sample element sets in its data manager file.
-RUN_HOME := $(CURDIR)/$(BUILD)/home
 
 .PHONY: all deps build run test bench clean
 
@@ -16,11 +13,10 @@ build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The user's own data manager file when there is one, else demo data in a
+# home folder under the build folder (scripts/run.sh says which).
 run: deps build
-	@mkdir -p $(RUN_HOME)/Documents
-	@test -f $(RUN_HOME)/Documents/datamgr.txt || \
-	  printf '%s\n' "$(CURDIR)/data/sample/sample.tle" > $(RUN_HOME)/Documents/datamgr.txt
-	HOME=$(RUN_HOME) XDG_DATA_HOME=$(RUN_HOME)/.local/share $(BUILD)/bin/skytrace
+	@bash scripts/run.sh $(BUILD)
 
 test: deps build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

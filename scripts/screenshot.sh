@@ -2,13 +2,17 @@
 # Takes docs/screenshot.png: the built program on the bundled sample data, in a
 # virtual X display, with one satellite selected, its ground track and the
 # info panel. Needs a build (build/bin/skytrace) and the packages of
-# scripts/deps.sh (Xvfb, ImageMagick, libx11-dev).
-# Usage: scripts/screenshot.sh [output.png]
+# scripts/deps.sh (Xvfb, ImageMagick, libx11-dev). With --demo it takes
+# docs/screenshot-demo.png instead: the demo catalogue that `make run` makes
+# offline, on the Natural Earth projection, with a low satellite selected.
+# Usage: scripts/screenshot.sh [--demo] [output.png]
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 prog=${SKYTRACE_BIN_DIR:-$root/build/bin}/skytrace
-out=${1:-$root/docs/screenshot.png}
+demo=0
+[ "${1:-}" = --demo ] && { demo=1; shift; }
+out=${1:-$root/docs/screenshot$([ $demo -eq 1 ] && echo -demo).png}
 [ -x "$prog" ] || { echo "build first: no $prog" >&2; exit 1; }
 
 tmp=$(mktemp -d)
@@ -28,14 +32,16 @@ start_xvfb 1024x768 || { echo "Xvfb cannot run" >&2; exit 1; }
 
 export HOME=$tmp/home XDG_DATA_HOME=$tmp/xdg SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 mkdir -p "$HOME/Documents" "$XDG_DATA_HOME/Bluefinch/Skytrace"
-echo "$root/data/sample/sample.tle" >"$HOME/Documents/datamgr.txt"
-# The sample station selected, on the Winkel Tripel projection.
-cat >"$XDG_DATA_HOME/Bluefinch/Skytrace/Skytrace.ini" <<'INI'
-[Object Selected]
-Data=99001
-[Plot]
-Projection=500
-INI
+ini=$XDG_DATA_HOME/Bluefinch/Skytrace/Skytrace.ini
+if [ $demo -eq 1 ]; then
+  "$root/scripts/demo-catalogue.sh" "$(dirname "$prog")/skytrace-cli" >"$tmp/demo.tle"
+  echo "$tmp/demo.tle" >"$HOME/Documents/datamgr.txt"
+  printf '[Object Selected]\nData=90001\n[Plot]\nProjection=503\n' >"$ini"
+else
+  echo "$root/data/sample/sample.tle" >"$HOME/Documents/datamgr.txt"
+  # The sample station selected, on the Winkel Tripel projection.
+  printf '[Object Selected]\nData=99001\n[Plot]\nProjection=500\n' >"$ini"
+fi
 
 "$prog" &
 app_pid=$!

@@ -12,10 +12,18 @@ double walker_mean_motion(double altitude_km)
     return radPerMin * libsgp4::kMINUTES_PER_DAY / libsgp4::kTWOPI;
 }
 
+void walker_angles(const walkerShell_t& shell, long p, long k, double* raan, double* meanAnomaly)
+{
+    const double total = double(shell.planes) * double(shell.perPlane);
+    *raan = std::fmod(360.0 * double(p) / double(shell.planes), 360.0);
+    *meanAnomaly = std::fmod(360.0 * double(k) / double(shell.perPlane) +
+                                 360.0 * double(shell.phasing) * double(p) / total,
+                             360.0);
+}
+
 void walker_shell(std::vector<OrbitalElements_t>& out, const walkerShell_t& shell,
                   uint32_t firstNumber, const std::string& prefix, const int epoch[6])
 {
-    const int total = shell.planes * shell.perPlane;
     const double meanMotion = walker_mean_motion(shell.altitude);
     uint32_t number = firstNumber;
     for (int p = 0; p < shell.planes; ++p) {
@@ -31,10 +39,8 @@ void walker_shell(std::vector<OrbitalElements_t>& out, const walkerShell_t& shel
             el.epochMinute = epoch[4];
             el.epochSecond = epoch[5];
             el.inclination = shell.inclination;
-            el.raan = 360.0 * p / shell.planes;
+            walker_angles(shell, p, s, &el.raan, &el.meanAnomaly);
             el.eccentricity = shell.eccentricity;
-            el.meanAnomaly = std::fmod(
-                360.0 * s / shell.perPlane + 360.0 * shell.phasing * p / total, 360.0);
             el.meanMotion = meanMotion;
             out.push_back(el);
         }

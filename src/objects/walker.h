@@ -20,8 +20,13 @@ struct walkerShell_t {
 };
 
 // Mean motion (revolutions per day) of an orbit whose semi-major axis is the
-// equatorial radius plus altitude_km, with the orbit model's earth constants.
+// equatorial radius plus altitude_km, by Kepler's third law with the orbit
+// model's earth constants (GM = 398600.8 km^3/s^2).
 double walker_mean_motion(double altitude_km);
+
+// Ascending node and mean anomaly (degrees, in [0, 360)) of satellite k of
+// plane p.
+void walker_angles(const walkerShell_t& shell, long p, long k, double* raan, double* meanAnomaly);
 
 // Appends the shell's planes * perPlane element sets to out, numbered from
 // firstNumber and named "<prefix>-<number>", with the calendar epoch given
