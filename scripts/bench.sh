@@ -32,7 +32,7 @@ row() {  # name, figure, target text, pass (1/0/empty)
   local mark="-"
   [ "$4" = 1 ] && mark="met"
   [ "$4" = 0 ] && mark="NOT MET"
-  printf '  %-34s %-22s %-24s %s\n' "$1" "$2" "$3" "$mark"
+  printf '  %-38s %-26s %-16s %s\n' "$1" "$2" "$3" "$mark"
 }
 le() { awk -v a="$1" -v b="$2" 'BEGIN { print (a != "" && a + 0 <= b + 0) ? 1 : 0 }'; }
 ge() { awk -v a="$1" -v b="$2" 'BEGIN { print (a != "" && a + 0 >= b + 0) ? 1 : 0 }'; }

@@ -58,10 +58,6 @@ bool obj_geodetic(libsgp4::CoordGeodetic* out, const object_t* obj, const libsgp
 {
     // The non-throwing propagation: this runs for every satellite once a
     // second and must not allocate, also for those that fail.
-    // Catalogue walks come here in list order: the next satellite's
-    // propagator is fetched into the cache while this one is computed.
-    if (obj->next)
-        obj->next->sgp4->Prefetch();
     libsgp4::Eci eci(dt, libsgp4::Vector(), libsgp4::Vector());
     libsgp4::PropagationFailure failure;
     if (!obj->sgp4->TryFindPosition(dt, eci, failure))

@@ -29,15 +29,6 @@ public:
 
     bool UsesDeepSpace() const { return m_useDeepSpace; }
     bool UsesSimpleModel() const { return m_useSimpleModel; }
-    // A hint to the processor to fetch what a near-earth propagation reads,
-    // given while the previous satellite is being computed.
-    void Prefetch() const
-    {
-        const char* p = reinterpret_cast<const char*>(this);
-        const char* end = reinterpret_cast<const char*>(&m_nearspace + 1);
-        for (; p < end; p += 64)
-            __builtin_prefetch(p);
-    }
 
 private:
     struct CommonConstants {
@@ -84,15 +75,13 @@ private:
                             double& xnodes, double& xll) const;
     void Reset();
 
-    // What every propagation reads comes first, so that a near-earth
-    // propagation touches one contiguous run of cache lines.
-    OrbitalElements m_elements;
-    bool m_useSimpleModel = false;
-    bool m_useDeepSpace = false;
     CommonConstants m_common{};
     NearEarthConstants m_nearspace{};
     DeepSpaceConstants m_deepspace{};
     mutable IntegratorParams m_integrator{};
+    OrbitalElements m_elements;
+    bool m_useSimpleModel = false;
+    bool m_useDeepSpace = false;
 };
 
 }  // namespace libsgp4
