@@ -31,6 +31,13 @@ TEST(DateTime, CalendarJulianAndSidereal)
     // GMST at 2000-01-01 12:00 UT1 is 18h 41m 50.54841s = 280.46061837 degrees.
     const double g = DateTime(2000, 1, 1, 12, 0, 0, 0).ToGreenwichSiderealTime();
     EXPECT_NEAR(g * 180.0 / libsgp4::kPI, 280.46061837, 1e-6);
+    // The last instant's value is kept: asking for other instants in turn
+    // must still give each its own.
+    const DateTime later = DateTime(2000, 1, 1, 12, 0, 0, 0).AddMicroseconds(1000000);
+    const double gl = later.ToGreenwichSiderealTime();
+    EXPECT_GT(gl, g);
+    EXPECT_EQ(DateTime(2000, 1, 1, 12, 0, 0, 0).ToGreenwichSiderealTime(), g);
+    EXPECT_EQ(later.ToGreenwichSiderealTime(), gl);
 }
 
 TEST(Eci, ToGeodetic)
