@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "sgp4/Constants.h"
+#include "sgp4/ExactFmod.h"
 
 namespace libsgp4 {
 
@@ -326,7 +327,7 @@ PropagationFailure SGP4::CalculateFinalPositionVelocity(double tsince, double e,
         return PropagationFailure::Elsq;
 
     // Kepler's equation by Newton-Raphson, the first step limited.
-    const double capu = std::fmod(xlt - xnode, kTWOPI);
+    const double capu = ExactFmod(xlt - xnode, kTWOPI);
     double epw = capu;
     double sinepw = 0.0, cosepw = 0.0, ecose = 0.0, esine = 0.0;
     const double maxNewton = 1.25 * std::fabs(std::sqrt(elsq));

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <functional>
+#include <limits>
+#include <random>
 #include <vector>
 
+#include "sgp4/Constants.h"
+#include "sgp4/ExactFmod.h"
 #include "sgp4/SGP4.h"
 
 using libsgp4::SGP4;
@@ -170,4 +175,29 @@ TEST(Sgp4, TryFindPositionAgreesWithFindPosition)
             EXPECT_STREQ(e.what(), c.message);
         }
     }
+}
+
+TEST(Sgp4, ExactFmodGivesTheLibraryBits)
+{
+    // Kepler-step inputs (many revolutions), ratios near integers, signs,
+    // tiny and huge magnitudes and every non-finite case, then random bits.
+    std::vector<double> xs = {0.0, -0.0, 1e-300, 5e-324, -3.0, 6.283185307179586, -6.283185307179586,
+                              12.566370614359172, 1e6, -123456.789, 1e300, -1e308,
+                              std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()};
+    std::mt19937_64 rng(7);
+    for (int i = 0; i < 200000; ++i) {
+        const uint64_t bits = rng();
+        double x;
+        std::memcpy(&x, &bits, sizeof x);
+        xs.push_back(x);
+        xs.push_back(std::ldexp(double(bits >> 11), int(rng() % 80) - 60) * (bits & 1 ? -1 : 1));
+    }
+    const double ys[] = {libsgp4::kTWOPI, 1.0, 3e-310, 7.5e200, 0.0, -2.5};
+    long differing = 0;
+    for (double y : ys)
+        for (double x : xs) {
+            const double a = std::fmod(x, y), b = libsgp4::ExactFmod(x, y);
+            differing += std::isnan(a) ? !std::isnan(b) : std::memcmp(&a, &b, sizeof a) != 0;
+        }
+    EXPECT_EQ(differing, 0);
 }
