@@ -1,6 +1,7 @@
 // Satellites and the catalogue list.
 #include "objects/objects.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <memory>
 
 #include "datafile/manager_file.h"
+#include "sgp4/Eci.h"
 #include "sgp4/SGP4.h"
 #include "sgp4/Tle.h"
 
@@ -15,6 +17,9 @@ CObjects g_objs;
 
 // Microseconds from 0001-01-01 to 1970-01-01.
 static const int64_t s_unixEpochTicks = 62135596800000000LL;
+// Satellites computed together by the catalogue walks; their working arrays
+// live on the stack.
+static const size_t s_batch = 64;
 
 int new_obj(object_t** out, const OrbitalElements_t& el)
 {
@@ -66,16 +71,46 @@ bool obj_geodetic(libsgp4::CoordGeodetic* out, const object_t* obj, const libsgp
     return true;
 }
 
-bool obj_coord(point2f_t* pt, object_t* obj, int seconds)
+void obj_geodetic_n(object_t* const* objs, const libsgp4::DateTime* dts, size_t n,
+                    libsgp4::CoordGeodetic* out, bool* ok)
 {
-    libsgp4::CoordGeodetic geo;
-    if (!obj_geodetic(&geo, obj, obj_time(seconds)))
-        return false;
+    libsgp4::Eci eci[s_batch];
+    libsgp4::CoordGeodetic geo[s_batch];
+    size_t slot[s_batch];
+    for (size_t start = 0; start < n; start += s_batch) {
+        const size_t end = std::min(n, start + s_batch);
+        size_t m = 0;
+        for (size_t i = start; i < end; ++i) {
+            libsgp4::PropagationFailure failure;
+            ok[i] = objs[i]->sgp4->TryFindPosition(dts[i], eci[m], failure);
+            if (ok[i])
+                slot[m++] = i;
+        }
+        libsgp4::Eci::ToGeodetic(eci, geo, m);
+        for (size_t k = 0; k < m; ++k)
+            out[slot[k]] = geo[k];
+    }
+}
+
+namespace {
+
+void store_position(point2f_t* pt, object_t* obj, const libsgp4::CoordGeodetic& geo)
+{
     pt->x = static_cast<float>(geo.longitude);
     pt->y = static_cast<float>(geo.latitude);
     obj->altitude = geo.altitude;
     if (pt == obj->pos)
         obj->hasPos = true;
+}
+
+}  // namespace
+
+bool obj_coord(point2f_t* pt, object_t* obj, int seconds)
+{
+    libsgp4::CoordGeodetic geo;
+    if (!obj_geodetic(&geo, obj, obj_time(seconds)))
+        return false;
+    store_position(pt, obj, geo);
     return true;
 }
 
@@ -172,15 +207,31 @@ void CObjects::InitPositions()
     for (object_t* o = first; o; o = o->next, ++i) {
         o->pos = &positions[i];
         o->hasPos = false;
-        obj_coord(o->pos, o, 0);
     }
+    Update();
 }
 
+// obj_coord(o->pos, o, 0) for every satellite in list order, each at the
+// clock read for it, computed a batch at a time.
 void CObjects::Update()
 {
-    for (object_t* o = first; o; o = o->next)
-        if (o->pos)
-            obj_coord(o->pos, o, 0);
+    object_t* objs[s_batch];
+    libsgp4::DateTime dts[s_batch];
+    libsgp4::CoordGeodetic geo[s_batch];
+    bool ok[s_batch];
+    for (object_t* o = first; o;) {
+        size_t n = 0;
+        for (; o && n < s_batch; o = o->next) {
+            if (o->pos) {
+                objs[n] = o;
+                dts[n++] = obj_time(0);
+            }
+        }
+        obj_geodetic_n(objs, dts, n, geo, ok);
+        for (size_t k = 0; k < n; ++k)
+            if (ok[k])
+                store_position(objs[k]->pos, objs[k], geo[k]);
+    }
 }
 
 void CObjects::Free()

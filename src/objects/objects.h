@@ -55,6 +55,11 @@ libsgp4::DateTime obj_time(int seconds);
 // unchanged, when the propagation reports the satellite decayed or its
 // elements unusable. The one computation behind obj_coord.
 bool obj_geodetic(libsgp4::CoordGeodetic* out, const object_t* obj, const libsgp4::DateTime& dt);
+// obj_geodetic for n satellites: objs[i] at dts[i], with ok[i] telling
+// whether out[i] was computed. The same results; the geodetic conversions
+// run several at a time, which the processor overlaps.
+void obj_geodetic_n(object_t* const* objs, const libsgp4::DateTime* dts, size_t n,
+                    libsgp4::CoordGeodetic* out, bool* ok);
 // The whole name; dst must hold it (names from comma-separated files have no
 // length limit: prefer the capped form).
 char* obj_name(char* dst, object_t* o);

@@ -1,10 +1,12 @@
 // skytrace-cli where FILE: every satellite's sub-satellite point and altitude
 // at one instant, computed as the program computes its map positions.
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "objects/objects.h"
@@ -89,33 +91,34 @@ static int run(int argc, char** argv)
     if (!at)
         t0 = obj_time(0);
 
-    // Only the last instant's positions are kept for printing.
-    struct fix_t {
-        libsgp4::CoordGeodetic geo;
-        bool ok;
-    };
-    std::vector<fix_t> fixes(objs.count);
+    // Only the last instant's positions are kept for printing. The whole
+    // catalogue is computed at each instant as the program does it.
+    const size_t n = objs.count;
+    std::vector<object_t*> list;
+    for (object_t* o = objs.first; o; o = o->next)
+        list.push_back(o);
+    std::vector<libsgp4::DateTime> instants(n);
+    std::vector<libsgp4::CoordGeodetic> geo(n);
+    std::unique_ptr<bool[]> ok(new bool[n]);
     uint64_t propagations = 0, errors = 0;
     const auto propStart = std::chrono::steady_clock::now();
     for (long k = 0; k < repeat; ++k) {
         const libsgp4::DateTime t =
             t0.AddMicroseconds(static_cast<int64_t>(static_cast<double>(k) * step * 1000000.0));
-        size_t i = 0;
-        for (const object_t* o = objs.first; o; o = o->next, ++i) {
-            fixes[i].ok = obj_geodetic(&fixes[i].geo, o, t);
-            ++propagations;
-            if (!fixes[i].ok)
-                ++errors;
-        }
+        std::fill(instants.begin(), instants.end(), t);
+        obj_geodetic_n(list.data(), instants.data(), n, geo.data(), ok.get());
+        propagations += n;
+        for (size_t i = 0; i < n; ++i)
+            errors += ok[i] ? 0 : 1;
     }
     const double propMs = ms_since(propStart);
 
-    size_t i = 0;
-    for (const object_t* o = objs.first; o; o = o->next, ++i) {
+    for (size_t i = 0; i < n; ++i) {
+        const object_t* o = list[i];
         std::printf("%u\t%s\t", o->tle->CatalogNumber(), o->tle->Name().c_str());
-        if (fixes[i].ok)
-            std::printf("%.6f\t%.6f\t%.3f\n", fixes[i].geo.latitude * s_deg,
-                        fixes[i].geo.longitude * s_deg, fixes[i].geo.altitude);
+        if (ok[i])
+            std::printf("%.6f\t%.6f\t%.3f\n", geo[i].latitude * s_deg, geo[i].longitude * s_deg,
+                        geo[i].altitude);
         else
             std::printf("-\t-\t-\n");
     }

@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "sgp4/CoordGeodetic.h"
 #include "sgp4/DateTime.h"
@@ -153,4 +155,59 @@ TEST(Objects, PositionsAtLoadAndUpdate)
     ASSERT_TRUE(obj_coord(&ahead, iss, 5574));
     EXPECT_NE(ahead.x, 9.0f);
     EXPECT_EQ(iss->pos->x, here.x);
+}
+
+// The batched computation of the catalogue walks gives the bits of the lone
+// one, for every kind of orbit, for failing satellites among working ones,
+// for batches that do not fill the conversion lanes and across batch ends.
+TEST(Objects, BatchedGeodeticMatchesSingle)
+{
+    std::vector<OrbitalElements_t> kinds;
+    kinds.push_back(leo(1, "LEO"));
+    OrbitalElements_t el = leo(2, "POLAR");
+    el.inclination = 98.7;
+    kinds.push_back(el);
+    el = leo(3, "GEO");
+    el.meanMotion = 1.0027;
+    el.inclination = 0.05;
+    el.bstar = 0.0;
+    el.meanMotionDot = 0.0;
+    kinds.push_back(el);
+    el = leo(4, "MOLNIYA");
+    el.meanMotion = 2.006;
+    el.eccentricity = 0.72;
+    el.inclination = 63.4;
+    kinds.push_back(el);
+    el = leo(5, "DECAYED");
+    el.bstar = 0.5;
+    kinds.push_back(el);
+
+    std::vector<object_t*> objs;
+    std::vector<libsgp4::DateTime> dts;
+    const libsgp4::DateTime t0(2026, 6, 1, 0, 0, 0, 0);
+    for (int i = 0; i < 150; ++i) {
+        object_t* o = nullptr;
+        ASSERT_EQ(new_obj(&o, kinds[i % kinds.size()]), 0);
+        objs.push_back(o);
+        dts.push_back(t0.AddMicroseconds(int64_t(i) * 997000000));
+    }
+    for (size_t n : {size_t(1), size_t(3), size_t(13), size_t(150)}) {
+        std::vector<libsgp4::CoordGeodetic> geo(n);
+        std::unique_ptr<bool[]> ok(new bool[n]);
+        obj_geodetic_n(objs.data(), dts.data(), n, geo.data(), ok.get());
+        int failed = 0, differing = 0;
+        for (size_t i = 0; i < n; ++i) {
+            libsgp4::CoordGeodetic one{};
+            const bool single = obj_geodetic(&one, objs[i], dts[i]);
+            failed += !single;
+            differing += ok[i] != single ||
+                         (single && std::memcmp(&one, &geo[i], sizeof one) != 0);
+        }
+        EXPECT_EQ(differing, 0) << n;
+        if (n >= kinds.size()) {
+            EXPECT_GT(failed, 0) << n;
+        }
+    }
+    for (object_t* o : objs)
+        obj_free(o);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "sgp4/Constants.h"
@@ -54,4 +55,25 @@ TEST(Eci, ToGeodetic)
     EXPECT_GT(geo.latitude, libsgp4::kPI / 4);
     EXPECT_LT(geo.latitude, libsgp4::kPI / 4 + 0.004);
     EXPECT_NEAR(geo.altitude, 510.7, 0.5);
+}
+
+TEST(Eci, ToGeodeticArrayGivesTheSameBits)
+{
+    // Lanes that converge after different numbers of passes, the poles and
+    // the axes (where the arc tangent takes its special cases), 7 of them
+    // so that the last does not fill a group of lanes.
+    const DateTime t(2026, 5, 30, 6, 0, 0, 0);
+    const double r = libsgp4::kXKMPER + 500.0;
+    const std::vector<libsgp4::Vector> ps = {
+        {r, 0, 0}, {0, 0, r}, {0, 0, -r}, {-r / 2, r / 2, r / 3}, {0, -r, 0.1}, {42164.0, 1.0, -7.0},
+        {-3000.0, -4000.0, 5000.0}};
+    std::vector<libsgp4::Eci> in;
+    for (const libsgp4::Vector& p : ps)
+        in.emplace_back(t, p, libsgp4::Vector());
+    std::vector<libsgp4::CoordGeodetic> out(in.size());
+    libsgp4::Eci::ToGeodetic(in.data(), out.data(), in.size());
+    for (size_t i = 0; i < in.size(); ++i) {
+        const libsgp4::CoordGeodetic one = in[i].ToGeodetic();
+        EXPECT_EQ(std::memcmp(&one, &out[i], sizeof one), 0) << i;
+    }
 }
