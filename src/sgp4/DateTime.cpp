@@ -118,21 +118,28 @@ double DateTime::ToJulian() const
 
 double DateTime::ToGreenwichSiderealTime() const
 {
-    // The map converts every satellite's position at one instant, so the
-    // last instant's value is kept; it depends on the tick count alone.
-    static thread_local int64_t s_ticks = INT64_MIN;
-    static thread_local double s_gmst = 0.0;
-    if (m_encoded == s_ticks)
-        return s_gmst;
+    // The map converts every satellite's position at one instant, which the
+    // propagator hands back as that instant or a microsecond before it (its
+    // minutes are truncated), so the last two instants' values are kept;
+    // each depends on the tick count alone.
+    static thread_local int64_t s_ticks[2] = {INT64_MIN, INT64_MIN};
+    static thread_local double s_gmst[2] = {0.0, 0.0};
+    static thread_local int s_older = 0;
+    if (m_encoded == s_ticks[0])
+        return s_gmst[0];
+    if (m_encoded == s_ticks[1])
+        return s_gmst[1];
     const double jd = ToJulian();
     const double jd0 = std::floor(jd + 0.5) - 0.5;
     const double t = (jd0 - 2451545.0) / 36525.0;
     const double jdf = jd - jd0;
     double gt = 24110.54841 + t * (8640184.812866 + t * (0.093104 - t * 6.2e-6));
     gt += jdf * 1.00273790935 * 86400.0;
-    s_ticks = m_encoded;
-    s_gmst = Wrap2Pi(gt / 240.0 * kPI / 180.0);
-    return s_gmst;
+    const int slot = s_older;
+    s_older = 1 - slot;
+    s_ticks[slot] = m_encoded;
+    s_gmst[slot] = Wrap2Pi(gt / 240.0 * kPI / 180.0);
+    return s_gmst[slot];
 }
 
 void DateTime::Decompose(int& year, int& month, int& day, int& hour, int& minute, int& second,
