@@ -39,10 +39,10 @@ ge() { awk -v a="$1" -v b="$2" 'BEGIN { print (a != "" && a + 0 >= b + 0) ? 1 : 
 
 echo
 echo "Figures (median CPU time per iteration):"
-for spec in "BM_LoadCatalog 100" "BM_UpdateCatalog/12000 10" "BM_UpdateCatalog/100000 100" \
+for target in "BM_LoadCatalog 100" "BM_UpdateCatalog/12000 10" "BM_UpdateCatalog/100000 100" \
             "BM_RenderFrame/12000 5" "BM_RenderFrame/100000 25" "BM_RenderFrameLabels/12000 -" \
             "BM_PathReset -" "BM_PathStep -" "BM_Propagate -" "BM_Reproject -"; do
-  set -- $spec
+  set -- $target
   v=$(median_ms "$1")
   if [ -z "$v" ]; then row "$1" "skipped" "" ""; continue; fi
   if [ "$2" = - ]; then row "$1" "$v ms" "" ""; else row "$1" "$v ms" "<= $2 ms" "$(le "$v" "$2")"; fi
