@@ -1,0 +1,23 @@
+// Coastline files of any content; the polylines read must lie end to end
+// inside the point array.
+#include "fuzz_util.h"
+#include "map/polylines.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const std::string s_path = fuzz_scratch() + "/coast.dat";
+    fuzz_write(s_path, data, size);
+    CPolylines2f lines;
+    if (lines.Load(s_path.c_str()) != 0)
+        return 0;
+    uint64_t next = 0;
+    for (uint64_t i = 0; i < lines.PolylineCount(); ++i) {
+        const polyline2f_t& l = lines.Polylines()[i];
+        if (l.count < 2 || l.first != lines.Points() + next)
+            __builtin_trap();
+        next += l.count;
+    }
+    if (next != lines.PointCount())
+        __builtin_trap();
+    return 0;
+}
