@@ -1,7 +1,10 @@
 // Coastline files of any content; the polylines read must lie end to end
-// inside the point array.
+// inside the point array, and every projection takes their points.
+#include <vector>
+
 #include "fuzz_util.h"
 #include "map/polylines.h"
+#include "map/projections.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -19,5 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if (next != lines.PointCount())
         __builtin_trap();
+
+    std::vector<point2f_t> out(lines.PointCount());
+    for (int id = 0; id < 1000; ++id)
+        if (mp_func_t project = map_projection_func(id))
+            project(out.data(), lines.Points(), lines.PointCount());
     return 0;
 }
