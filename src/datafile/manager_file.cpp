@@ -67,6 +67,10 @@ int ManagerFile::Load(CObjects& o, const char* file)
     // device) cannot be opened as a list: reading it could block.
     if (fsys_type(file) == 0 && fsys_exist(file))
         return 1;
+    // A list is small; a huge file is a mistake and is not read into memory.
+    size_t bytes = 0;
+    if (fsys_size(file, &bytes) == 0 && bytes > TextFile::MAX_SIZE)
+        return 7;
     const unsigned r = Open(file);
     if (r != 0)
         return static_cast<int>(r);

@@ -34,8 +34,9 @@ public:
     static constexpr size_t V1_PATH_MAX = 303;
     static constexpr size_t TOKEN_CAP = 512;
 
-    // 0 when read; the CMemFile::Open code when the file cannot be read;
-    // -1 when a version-2 list ends on a brace at its top level.
+    // 0 when read; the CMemFile::Open code when the file cannot be read (7
+    // also when it is larger than TextFile::MAX_SIZE); -1 when a version-2
+    // list ends on a brace at its top level.
     int Load(CObjects& objs, const char* path);
     // 1 or 2, told from the first '*', '>' or '{' of the text.
     int Version();

@@ -19,6 +19,10 @@ int TextFile::Load(const std::string& path)
         std::fclose(f);
         return 5;
     }
+    if (uint64_t(end) > MAX_SIZE) {
+        std::fclose(f);
+        return 7;
+    }
     try {
         buffer.resize(size_t(end));
     } catch (const std::bad_alloc&) {

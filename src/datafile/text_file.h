@@ -11,7 +11,12 @@ class TextFile {
 public:
     TextFile() = default;
 
-    // 0 success; 1 cannot open; 2 read failed; 5 size unknown.
+    // Largest file Load reads: well above any real element file, and a
+    // bound on the memory a hostile or mistaken entry can take.
+    static constexpr uint64_t MAX_SIZE = uint64_t(256) << 20;
+
+    // 0 success; 1 cannot open; 2 read failed; 5 size unknown; 7 larger
+    // than MAX_SIZE (nothing is read).
     int Load(const std::string& path);
     // Replaces the content with a copy of the bytes (for tests and tools).
     void Assign(std::string_view bytes);

@@ -45,6 +45,11 @@ int CIniFile::load(std::istream& in)
     CIniSection* current = nullptr;
     std::string line;
     while (std::getline(in, line)) {
+        // The settings take values as C strings: a NUL ends the line's text
+        // here, so what is stored is exactly what a setter will see.
+        const size_t nul = line.find('\0');
+        if (nul != std::string::npos)
+            line.resize(nul);
         size_t start = line.find_first_not_of(s_space);
         if (start == std::string::npos || line[start] == '#' || line[start] == ';')
             continue;

@@ -94,3 +94,50 @@ TEST_F(Commands, HistoryVerAndSetTexts)
     EXPECT_EQ(Set("set lines.data \"my coast.dat\""), 0);
     EXPECT_STREQ(g_var.lines.data, "my coast.dat");
 }
+
+TEST_F(Commands, EverySetWithHostileValuesChangesAsDocumentedOrNotAtAll)
+{
+    const std::string values[] = {"garbage", "-1", "0", "-2147483648", "2147483647", "2147483648",
+                                  "-99999999999999999999", "0x7fffffff", "0xffffffff", "037777777777",
+                                  "1e400", "nan", "\"quoted text\"", "\"\"", "\"  padded  \"", "\"unterminated",
+                                  "%s%n%x", std::string(2000, 'z'), "\"" + std::string(1000, 'q') + "\""};
+    char before[TEXT_CAP], after[TEXT_CAP];
+    ConOutput& out = con.GetOutput();
+    for (const varName_t* v = var_table(); v->name; ++v) {
+        const bool color = var_is_color(v->id), integer = var_is_int(v->id);
+        for (const std::string& w : values) {
+            const std::string line = "set " + std::string(v->name) + " " + (color ? w + " " + w + " " + w : w);
+            SCOPED_TRACE(line.substr(0, 60));
+            get_var_value_as_str(before, v->id);
+            Run(line);
+            get_var_value_as_str(after, v->id);
+            Run("set " + std::string(v->name));  // still answering, with the value
+            ASSERT_STREQ(out.Line(out.LineCount() - 1), after);
+            const std::string now = after;
+            if (now == before)
+                continue;
+            // The value word as the command line reads it (at most 300 characters).
+            line_to_args(args.get(), line.c_str(), kWords);
+            const Arg_t& a = A(2);
+            const std::string text = a.text;
+            if (color) {
+                const std::string b = std::to_string(unsigned(a.value.i) & 0xFF);
+                EXPECT_EQ(a.kind, ARG_INT);
+                EXPECT_EQ(now, b + " " + b + " " + b + " 255");
+            } else if (integer) {
+                EXPECT_EQ(a.kind, ARG_INT);
+                EXPECT_TRUE(now == std::to_string(a.value.i) || now == (a.value.i ? "1" : "0")) << now;
+            } else {
+                // Text settings take the word; folders gain a final '/', and
+                // an empty word restores a default.
+                const size_t first = text.find_first_not_of(' ');
+                const std::string trimmed =
+                    first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(' ') + 1 - first);
+                EXPECT_EQ(a.kind, ARG_WORD);
+                EXPECT_TRUE(trimmed.empty() || now == text || now == text + "/" || now == trimmed || now == trimmed + "/")
+                    << now;
+            }
+        }
+        var_reset();
+    }
+}

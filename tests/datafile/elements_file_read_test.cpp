@@ -28,3 +28,47 @@ TEST(ElementsFileRead, SelectionByNumberAndName)
     EXPECT_EQ(select({}, {}), "0 0: FIVE A, ISS (ZARYA), FIVE B, iss (zarya), STARLINK-2,");
     EXPECT_EQ(select({2, 5, 5, 9}, {"iss (zarya)", "*V*", "STAR*"}), "1 2: FIVE A, ISS (ZARYA), FIVE B, STARLINK-2,");
 }
+
+// Names of the sets a reader takes from the text, "-" when it refuses the text.
+template <class Reader>
+static std::string names_read(const std::string& text)
+{
+    bool valid = false;
+    std::string out;
+    for (const OrbitalElements_t& el : read_all<Reader>(text, &valid))
+        out += el.name + ";";
+    return valid ? out : "-";
+}
+
+TEST(ElementsFileRead, NulBytesHugeLinesMissingAndCrOnlyLineEnds)
+{
+    const std::string mega(1 << 20, 'x');
+    const std::string nul("\0\0", 2);
+    const std::string a = tle_text("A", "00001"), b = tle_text("B", "00002");
+    auto cr_only = [](std::string s) {
+        s.erase(std::remove(s.begin(), s.end(), '\r'), s.end());
+        std::replace(s.begin(), s.end(), '\n', '\r');
+        return s;
+    };
+    // Two-line reader: a NUL is an ordinary byte (kept in a name, a line of
+    // them is a name line); a megabyte line is an overlong line 1 and ends
+    // the reading; a last line without an end is read; CR alone ends lines.
+    EXPECT_EQ(names_read<TleFile>("N" + nul + "M\n" + tle_text("") + b), "N" + nul + "M;B;");
+    EXPECT_EQ(names_read<TleFile>(a + nul + "\n" + b), "A;");
+    EXPECT_EQ(names_read<TleFile>(a + mega + "\n" + b), "A;");
+    EXPECT_EQ(names_read<TleFile>(mega + "\n" + a), "-");
+    EXPECT_EQ(names_read<TleFile>(a + b.substr(0, b.size() - 2)), "A;B;");
+    EXPECT_EQ(names_read<TleFile>(cr_only(a + b)), "A;B;");
+    EXPECT_EQ(names_read<TleFile>(std::string(1 << 16, '\0')), "-");
+    EXPECT_EQ(names_read<TleFile>(std::string(1 << 16, '\r')), "-");
+
+    // Comma-separated reader: a NUL is a byte of its column; a megabyte
+    // column is read whole; a row of the wrong width ends the reading.
+    const std::string row = csv_row();
+    EXPECT_EQ(names_read<CsvFile>(s_csvHeader + csv_row({{0, "A" + nul}}) + row), "A" + nul + ";ISS (ZARYA);");
+    EXPECT_EQ(names_read<CsvFile>(s_csvHeader + csv_row({{0, mega}}) + row).size(), mega.size() + 13);
+    EXPECT_EQ(names_read<CsvFile>(s_csvHeader + row + mega + "\n" + row), "ISS (ZARYA);");
+    EXPECT_EQ(names_read<CsvFile>(cr_only(s_csvHeader + row + row)), "ISS (ZARYA);ISS (ZARYA);");
+    EXPECT_EQ(names_read<CsvFile>(s_csvHeader + row.substr(0, row.size() - 1)), "ISS (ZARYA);");
+    EXPECT_EQ(names_read<CsvFile>(nul + s_csvHeader + row), "-");
+}

@@ -108,3 +108,46 @@ TEST(ManagerFile, WorkedExamples)
               "100001 EXTRA");
     ASSERT_EQ(chdir(cwd), 0);
 }
+
+TEST(ManagerFile, HostileEntriesEndQuicklyWithinBoundedMemory)
+{
+    TempDir dir;
+    const std::string d = dir.path() + "/";
+    dir.write("iss.txt", tle_text("ISS (ZARYA)", "25544"));
+    dir.mkdir("sub");
+    ASSERT_EQ(mkfifo(dir.file("fifo").c_str(), 0644), 0);
+    ASSERT_EQ(symlink("/dev/zero", dir.file("zero").c_str()), 0);
+    // A sparse file larger than any element file may be: a valid set at its
+    // start, zeros after. It is refused before anything is allocated.
+    const std::string huge = dir.write("huge.txt", tle_text("HUGE", "00042"));
+    ASSERT_EQ(truncate(huge.c_str(), off_t(TextFile::MAX_SIZE) + 1), 0);
+    std::string hugePath = huge;
+    CObjects objs;
+    EXPECT_EQ(load_objs(objs, hugePath), 7);
+    EXPECT_EQ(objs.first, nullptr);
+
+    const std::string deep(100000, '{'), shut(100000, '}');
+    const std::pair<std::string, std::string> cases[] = {
+        // Anything but a regular file is passed over; the list naming itself
+        // is a file in neither element format and loads nothing.
+        {d + "huge.txt\n/dev/zero\n" + d + "zero\n" + d + "fifo\n" + d + "sub\n" + d + "datamgr.txt\n" + d +
+             "iss.txt\n",
+         "0: 25544 ISS (ZARYA)"},
+        {">" + d + "\nhuge.txt\nzero\n*zero\n1\n*\nfifo\nsub\ndatamgr.txt\niss.txt\n", "0: 25544 ISS (ZARYA)"},
+        // Braces nested a hundred thousand deep: at the top level, inside a
+        // file group, inside a skipped group and inside a directory group.
+        {deep + shut + d + "iss.txt\n", "-1:"},
+        {d + "iss.txt " + deep + shut + "\n" + d + "iss.txt\n", "-1:"},
+        {d + "missing " + deep + shut + "\n" + d + "iss.txt\n", "0: 25544 ISS (ZARYA)"},
+        {d + "sub {" + deep + shut + "}\n" + d + "iss.txt\n", "-1:"},
+        {d + "zero { 1 }\n" + d + "fifo { 1 }\n" + d + "huge.txt { 42 }\n" + d + "iss.txt { 25544 }\n",
+         "0: 25544 ISS (ZARYA)"}};
+    for (const auto& [text, want] : cases)
+        EXPECT_EQ(load_manager(dir, text), want) << text.substr(0, 80);
+
+    // The list itself: a device or FIFO is not opened, a huge file not read.
+    EXPECT_EQ(ManagerFile().Load(objs, "/dev/zero"), 1);
+    EXPECT_EQ(ManagerFile().Load(objs, dir.file("fifo").c_str()), 1);
+    EXPECT_EQ(ManagerFile().Load(objs, huge.c_str()), 7);
+    EXPECT_EQ(objs.first, nullptr);
+}

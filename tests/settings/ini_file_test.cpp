@@ -60,6 +60,14 @@ TEST(IniFile, StopsAtTheFirstBadLineKeepingWhatCameBefore)
     std::string s;
     EXPECT_TRUE(ini.Get("A", "k", s));
     EXPECT_FALSE(ini.Get("A", "m", s));
+    // A NUL byte ends its line: the value keeps no blank that was before it,
+    // and the text after it is no line of its own.
+    EXPECT_EQ(Load(ini, std::string("[A]\nk=v \0[B]\nm=n\0junk\n", 22)), INI_OK);
+    EXPECT_TRUE(ini.Get("A", "k", s));
+    EXPECT_EQ(s, "v");
+    EXPECT_EQ(ini.sections.count("B"), 0u);
+    EXPECT_TRUE(ini.Get("A", "m", s));
+    EXPECT_EQ(s, "n");
     EXPECT_EQ(ini.Load("/nonexistent/skytrace.ini"), INI_OK);
     EXPECT_TRUE(ini.sections.empty());
 }

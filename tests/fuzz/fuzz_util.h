@@ -1,0 +1,42 @@
+// Helpers shared by the fuzz targets: a scratch folder that lives for the
+// whole run, and input bytes written to a file in it.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+// A fresh folder, in memory when /dev/shm exists (the targets write a file per
+// input), removed when the fuzzer exits.
+inline const std::string& fuzz_scratch()
+{
+    static const std::string dir = [] {
+        std::string d = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+        d += "/skytrace-fuzz-XXXXXX";
+        if (!mkdtemp(&d[0]))
+            std::abort();
+        static std::string s_remove;
+        s_remove = d;
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(s_remove, ec);
+        });
+        return d;
+    }();
+    return dir;
+}
+
+// Writes the bytes exactly to path; aborts when the scratch folder is unusable.
+inline void fuzz_write(const std::string& path, const uint8_t* data, size_t size)
+{
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f || (size && std::fwrite(data, 1, size, f) != size) || std::fclose(f) != 0)
+        std::abort();
+}
+
+inline void fuzz_write(const std::string& path, const std::string& text)
+{
+    fuzz_write(path, reinterpret_cast<const uint8_t*>(text.data()), text.size());
+}
