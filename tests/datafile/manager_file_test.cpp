@@ -76,25 +76,10 @@ TEST(ManagerFile, VersionsIdentifiersEdgesAndOverlongEntries)
     EXPECT_EQ(load_manager(dir, fits2 + "\n" + fits2 + "h\n" + fits2 + "h { 3 }\n" + ok + "\n"), "0: 3 FITS2, 2 OK");
 }
 
-TEST(ManagerFile, WorkedExamples)
+TEST(ManagerFile, WorkingDirectoryBlocksAndComments)
 {
     TempDir dir;
-    dir.mkdir("cat");
     dir.write("stations.txt", tle_text("ISS (ZARYA)", "25544") + tle_text("CSS (TIANHE)", "48274"));
-    std::string csv = s_csvHeader;
-    const std::pair<const char*, const char*> rows[] = {
-        {"ISS (ZARYA)", "25544"}, {"OBJECT A", "100001"}, {"STARLINK-1008", "44714"}, {"starlink-1012", "44718"},
-        {"ISS AGAIN", "25544"}, {"OTHER", "11111"}, {"OBJECT A AGAIN", "100001"}, {"Starlink-2000", "47000"}};
-    for (const auto& [name, number] : rows)
-        csv += csv_row({{0, name}, {11, number}});
-    dir.write("cat/active.csv", csv);
-    dir.write("cat/weather.txt", tle_text("NOAA 19", "33591") + tle_text("METEOR", "40069"));
-    EXPECT_EQ(load_manager(dir, dir.file("stations.txt\n") + dir.path() +
-                                    "/cat {\n    active.csv {\n        25544\n        A0001\n"
-                                    "        STARLINK*\n    }\n    weather.txt\n    missing.txt\n}\n"),
-              "0: 25544 ISS (ZARYA), 48274 CSS (TIANHE), 25544 ISS (ZARYA), 100001 OBJECT A, 44714 STARLINK-1008, "
-              "44718 starlink-1012, 47000 Starlink-2000, 33591 NOAA 19, 40069 METEOR");
-
     dir.write("visual.txt", tle_text("ISS (ZARYA)", "25544") + tle_text("ISS DEB", "12345") +
                                 tle_text("OTHER", "11111") + tle_text("X", "25544") + tle_text("iss deb 2", "12346"));
     dir.write("extra.tle", tle_text("EXTRA", "A0001"));

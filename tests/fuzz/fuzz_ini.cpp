@@ -1,6 +1,5 @@
 // INI files of any content: read into the settings, and the settings saved
 // and read again must save to the same text.
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -12,17 +11,12 @@
 static std::string slurp(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // The settings name folders under the preference folder: keep it in scratch.
-    setenv("XDG_DATA_HOME", fuzz_scratch().c_str(), 1);
-    setenv("HOME", fuzz_scratch().c_str(), 1);
-    return 0;
+    return fuzz_home_in_scratch();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

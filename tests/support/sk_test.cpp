@@ -1,32 +1,26 @@
 #include "support/sk.h"
 #include "test_util.h"
 
-// A text and what its recogniser must return (the base, 1 for a real, 0 = refused).
-struct SkCase {
-    const char* s;
-    int want;
-};
-
+// Each recogniser returns its base (1 for a real) for its own form, 0 for anything else.
 TEST(Sk, RecognisersAcceptOnlyTheirOwnForm)
 {
-    const SkCase dec[] = {{"-12", 10}, {"+7", 10}, {"12 ", 10}, {"0", 10}, {"12a", 0},
-                          {"+", 0},    {"", 0},    {" 12", 0},  {"1.5", 0}};
-    for (const SkCase& c : dec)
-        EXPECT_EQ(sk_isdec(c.s), c.want) << c.s;
-    const SkCase oct[] = {{"0", 0},   {"17", 0},   {"08", 0},    {"017", 8},
-                          {"-017", 8}, {"00", 8}, {"017 ", 8}};
-    for (const SkCase& c : oct)
-        EXPECT_EQ(sk_isoct(c.s, 1), c.want) << c.s;
-    const SkCase hex[] = {{"$ff", 16}, {"0xFF", 16}, {"-0x1f", 16}, {"ff", 0}, {"0x", 0}, {"0xfg", 0}};
-    for (const SkCase& c : hex)
-        EXPECT_EQ(sk_ishex(c.s, 1), c.want) << c.s;
-    EXPECT_EQ(sk_isoct("17", 0), 8);
-    EXPECT_EQ(sk_ishex("ff", 0), 16);
-    const SkCase real[] = {{"1.", 1}, {".5", 1},    {"-2e-3", 1}, {"7", 1}, {"2E+10", 1}, {".", 0},
-                           {"1e", 0}, {"e5", 0}, {"1.5 ", 0},  {"", 0}, {"1.2.3", 0}};
-    for (const SkCase& c : real)
-        EXPECT_EQ(sk_isreal(c.s), c.want) << c.s;
-    const SkCase hextol[] = {{"0x1F", 31}, {"$1F", 31}, {"-0x1f", -31}, {"-$1f", -31}};
-    for (const SkCase& c : hextol)
-        EXPECT_EQ(sk_hextol(c.s), c.want) << c.s;
+    for (const char* s : {"-12", "+7", "12 ", "0"})
+        EXPECT_EQ(sk_isdec(s), 10) << s;
+    for (const char* s : {"12a", "+", "", " 12", "1.5"})
+        EXPECT_EQ(sk_isdec(s), 0) << s;
+    for (const char* s : {"017", "-017", "00", "017 "})
+        EXPECT_EQ(sk_isoct(s, 1), 8) << s;
+    for (const char* s : {"0", "17", "08"})
+        EXPECT_EQ(sk_isoct(s, 1), 0) << s;
+    for (const char* s : {"$ff", "0xFF", "-0x1f"})
+        EXPECT_EQ(sk_ishex(s, 1), 16) << s;
+    for (const char* s : {"ff", "0x", "0xfg"})
+        EXPECT_EQ(sk_ishex(s, 1), 0) << s;
+    EXPECT_EQ(sk_isoct("17", 0) + sk_ishex("ff", 0), 24);
+    for (const char* s : {"1.", ".5", "-2e-3", "7", "2E+10"})
+        EXPECT_EQ(sk_isreal(s), 1) << s;
+    for (const char* s : {".", "1e", "e5", "1.5 ", "", "1.2.3"})
+        EXPECT_EQ(sk_isreal(s), 0) << s;
+    for (const char* s : {"0x1F", "$1F", "-0x1f", "-$1f"})
+        EXPECT_EQ(sk_hextol(s), s[0] == '-' ? -31 : 31) << s;
 }
