@@ -1,16 +1,10 @@
 #include "elements_fixture.h"
 
-namespace {
-
-std::vector<OrbitalElements_t> one(int col, const std::string& value)
-{
-    return read_all<CsvFile>(s_csvHeader + csv_row({{col, value}}));
-}
-
-}  // namespace
-
 TEST(CsvFile, HeaderRowsColumnsAndEpochs)
 {
+    const auto one = [](int col, const std::string& value) {
+        return read_all<CsvFile>(s_csvHeader + csv_row({{col, value}}));
+    };
     bool valid = false;
     read_all<CsvFile>("OBJECT_NAME" + std::string(16, ','), &valid);
     EXPECT_TRUE(valid);
@@ -21,8 +15,7 @@ TEST(CsvFile, HeaderRowsColumnsAndEpochs)
         EXPECT_FALSE(valid) << bad;
     }
 
-    // A row reads as its two-line form does, CR LF or LF, the last row
-    // without terminator, catalogue number 0 allowed.
+    // Rows read as the two-line form: CR LF or LF or none at the end, number 0 allowed.
     std::string crlf = csv_row(), last = csv_row({{11, "0"}});
     crlf.insert(crlf.size() - 1, "\r");
     last.pop_back();
@@ -47,9 +40,8 @@ TEST(CsvFile, HeaderRowsColumnsAndEpochs)
     // "nan" reads as a number; the propagator refuses it.
     EXPECT_THROW(libsgp4::SGP4{libsgp4::Tle(one(3, "nan").at(0))}, libsgp4::SatelliteException);
 
-    // The microseconds read, or -1 for a refused row. The fraction is scaled
-    // to six digits, longer ones cut; impossible dates and times fail like a
-    // bad column instead of reaching the calendar's fatal check.
+    // Microseconds read (-1: row refused), fractions scaled to six digits; impossible
+    // dates and times fail like a bad column instead of reaching the calendar's fatal check.
     const std::pair<const char*, int> cases[] = {
         {"2024/01/15T12:34:56.123456", 123456}, {" 2024-01-15T12:34:56.123456 ", 123456},
         {"2024-01-15T12:34:56", -1}, {"2024-01-15T12:34:56.", -1}, {"2024-01-15T12:34:56.5", 500000},

@@ -1,5 +1,4 @@
-// A real low-earth element set in both forms with single fields replaced, a
-// reader of all sets, and a data manager file loader.
+// A real element set in both forms, with fields replaced; readers and loaders.
 #pragma once
 #include <initializer_list>
 #include <utility>
@@ -29,8 +28,7 @@ inline std::string tle_patch(std::string l, size_t col = 0, const std::string& t
     return l;
 }
 
-// Name line (none when empty) and two element lines with CR LF ends; the
-// inclination is the 8-character field of line 2.
+// Name line (none when empty) and the element lines, CR LF ends; 8-character inclination.
 inline std::string tle_text(const std::string& name, const std::string& number = "25544",
                             const std::string& inclination = " 51.6337")
 {
@@ -69,8 +67,7 @@ std::vector<OrbitalElements_t> read_all(const std::string& text, bool* valid = n
     return out;
 }
 
-// The result of loading the text as a data manager file, then the satellites
-// loaded ("catnum name") in catalogue order: "0: 25544 ISS (ZARYA), 1 A".
+// Result of loading the text as a data manager file and what loaded: "0: 25544 ISS (ZARYA), 1 A".
 inline std::string load_manager(const TempDir& dir, const std::string& text)
 {
     CObjects objs;

@@ -48,16 +48,14 @@ TEST(ManagerFile, VersionsIdentifiersEdgesAndOverlongEntries)
          "0: 1 A, 2 B, 4 C2, 1 A, 25544 ISS (ZARYA)"},
         // A directory group inside a directory group is skipped.
         {dir.path() + " {\n sub {\n  a.txt\n }\n iss.txt\n}\n", "0: 25544 ISS (ZARYA)"},
-        // File groups: numbers, Alpha-5 and names; an empty group loads
-        // nothing; an unclosed group still loads its file; "0" is a name.
+        // File groups of numbers, Alpha-5 and names ("0" is one); empty and unclosed groups.
         {d + "mix.txt {\nA0001\n}\n" + d + "mix.txt { }\n" + d + "mix.txt {\n0\nzed\n", "0: 100001 A0001, 7 0, 9 ZED"},
         // A '{' inside a file group ends it; its '}' is then a stray brace.
         {d + "mix.txt {\n9\n{\n}\n" + d + "iss.txt\n", "-1: 9 ZED"}};
     for (const auto& [text, want] : cases)
         EXPECT_EQ(load_manager(dir, text), want) << text;
 
-    // Overlong entries are passed over. A path exactly as long as a
-    // version-1 line may be, and lines going on.
+    // Overlong entries are passed over: a path as long as a version-1 line may be, and longer.
     const std::string sub = dir.mkdir(std::string(200, 'd'));
     const std::string fits = sub + "/" + std::string(ManagerFile::V1_NAME_MAX - sub.size() - 1, 'f');
     dir.write(fits.substr(dir.path().size() + 1), tle_text("FITS", "00001"));
@@ -68,8 +66,7 @@ TEST(ManagerFile, VersionsIdentifiersEdgesAndOverlongEntries)
     dir.write(std::string(200, 'd') + "/" + std::string(110, 'f'), tle_text("LONG", "00004"));
     EXPECT_EQ(load_manager(dir, ">" + sub + "/\n" + std::string(110, 'f') + "\n"), "0:");
 
-    // Version 2: a token of 511 characters is used; a longer one that begins
-    // with it is not, and its group is skipped.
+    // Version 2: a token of 511 characters is used; a longer one and its group are skipped.
     const std::string sub2 = dir.mkdir(std::string(200, 'd') + "/" + std::string(200, 'e'));
     const std::string fits2 = sub2 + "/" + std::string(ManagerFile::TOKEN_CAP - 1 - sub2.size() - 1, 'g');
     dir.write(fits2.substr(dir.path().size() + 1), tle_text("FITS2", "00003"));
@@ -102,8 +99,7 @@ TEST(ManagerFile, HostileEntriesEndQuicklyWithinBoundedMemory)
     dir.mkdir("sub");
     ASSERT_EQ(mkfifo(dir.file("fifo").c_str(), 0644), 0);
     ASSERT_EQ(symlink("/dev/zero", dir.file("zero").c_str()), 0);
-    // A sparse file larger than any element file may be: a valid set at its
-    // start, zeros after. It is refused before anything is allocated.
+    // A sparse file over the element file limit is refused before anything is allocated.
     const std::string huge = dir.write("huge.txt", tle_text("HUGE", "00042"));
     ASSERT_EQ(truncate(huge.c_str(), off_t(TextFile::MAX_SIZE) + 1), 0);
     std::string hugePath = huge;

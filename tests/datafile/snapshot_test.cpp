@@ -1,5 +1,4 @@
-// The real snapshot: both readers read every set, one data manager file loads
-// each satellite once in file order, and both forms give the same positions.
+// The real snapshot: every set read, loaded once in order, same positions from both forms.
 #include <cmath>
 #include <sstream>
 
@@ -10,8 +9,7 @@ namespace {
 
 const std::string s_dir = std::string(SKYTRACE_SHARED_DATA) + "/elements-2026-05-30/";
 
-// Every set of the file, by the reader the loader picks (the expected one):
-// as many as lines starting "1 " or rows below the header.
+// Every set of the file by the reader the loader picks: one per "1 " line or row.
 std::vector<OrbitalElements_t> load(const std::string& path, bool csvExpected)
 {
     TextFile t;
@@ -48,8 +46,7 @@ TEST(Snapshot, ReadersManagerAndBothForms)
     EXPECT_EQ(count, 11958u);
     EXPECT_EQ(load_manager(TempDir(), manager), expected);
 
-    // Minutes from each form's own epoch (those may differ by the few
-    // microseconds a day-of-year epoch resolves in one double).
+    // Minutes from each form's own epoch (a day-of-year double resolves a few microseconds).
     double worst = 0.0;
     for (const std::string g : {"geo", "starlink"}) {
         const auto c = load(s_dir + g + ".csv", true), t = load(s_dir + g + ".tle", false);

@@ -36,8 +36,7 @@ TEST(TleFile, FieldsNamesNumbersLinesAndChecksums)
     EXPECT_TRUE(read_all<TleFile>("N\n" + changed + "\n" + s_line2 + "\n", &valid).empty());
     EXPECT_FALSE(valid);
 
-    // Trailing blanks and CR are trimmed, blank lines between sets passed
-    // over, sets without name lines follow each other.
+    // Trailing blanks trimmed, blank lines between sets skipped, sets without names.
     v = read_all<TleFile>("\r\n\r\n" + s_line1 + "   \r\n" + s_line2 + "\t\r\n\r\n \r\n" +
                                    tle_text("") + tle_text("SECOND"),
                                &valid);

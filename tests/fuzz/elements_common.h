@@ -1,6 +1,5 @@
-// The element readers' fuzz body: every element set through the reader's own
-// walk, then the same text into a catalogue whose satellites are propagated
-// a day either side of their epochs, as the program would show them.
+// Element reader fuzz body: every set read, then a catalogue of them propagated
+// a day either side of their epochs.
 #pragma once
 #include <cstddef>
 #include <cstdint>

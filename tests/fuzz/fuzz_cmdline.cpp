@@ -1,5 +1,4 @@
-// Console command lines of any content, one per input line, run by cmdproc
-// on a real console; the settings go back to their defaults after each input.
+// Console command lines, one per input line, run on a real console; settings reset after each input.
 #include <sstream>
 #include <string>
 

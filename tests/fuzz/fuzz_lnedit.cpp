@@ -1,6 +1,5 @@
-// Sequences of console editing operations: each input byte picks one
-// operation, the following bytes give its argument. After every step the
-// line editor's invariants must hold and the visible rows must fit the view.
+// Console editing operations, one per input byte with arguments from the next
+// bytes; after every step the line editor's invariants hold, rows fit the view.
 #include <cstring>
 #include <string>
 
@@ -10,14 +9,6 @@
 #include "settings/vars.h"
 
 namespace {
-
-struct bytes_t {
-    const uint8_t* data;
-    size_t size;
-    size_t at = 0;
-    bool more() const { return at < size; }
-    uint8_t next() { return at < size ? data[at++] : 0; }
-};
 
 void check(CConsole& con)
 {
@@ -51,41 +42,41 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     LE_SetIns(1);
     LE_Clear();
     CConsole con;
-    bytes_t in{data, size};
+    size_t at = 0;
+    const auto next = [&] { return at < size ? data[at++] : uint8_t(0); };
     std::string text;
-    while (in.more()) {
-        const uint8_t op = in.next();
+    while (at < size) {
+        const uint8_t op = next();
         static const int s_keys[] = {CI_TOGGLE_INS, CI_CLEAR, CI_START,     CI_LEFT,
                                      CI_RIGHT,      CI_END,   CI_BACKSPACE, CI_DELETE};
         if (op % 20 < 8)
             con.Input(s_keys[op % 20]);
         switch (op % 20) {
-        case 8: con.Input(CI_PUTCHR, in.next()); break;
+        case 8: con.Input(CI_PUTCHR, next()); break;
         case 9:
         case 10: {
-            // A short text from the input, or a long run of one character
-            // that fills the line quickly.
-            const uint8_t n = in.next();
+            // A short text from the input, or a long run that fills the line.
+            const uint8_t n = next();
             if (op % 20 == 9) {
                 text.clear();
-                for (uint8_t i = 0; i < n % 32 && in.more(); ++i)
-                    text += char(in.next() | 1);
+                for (uint8_t i = 0; i < n % 32 && at < size; ++i)
+                    text += char(next() | 1);
             } else {
                 text.assign(size_t(n) * 32, char('a' + n % 26));
             }
             con.Input(op & 0x80 ? CI_REPLACE : CI_PUTSTR, text.c_str());
             break;
         }
-        case 11: con.Scroll(in.next() % 6); break;
+        case 11: con.Scroll(next() % 6); break;
         case 12: {
-            const uint8_t rows = in.next();
-            con.SetSize(rows % 40, in.next() % 100);
+            const uint8_t rows = next();
+            con.SetSize(rows % 40, next() % 100);
             break;
         }
         case 13: con.Execute(); break;
         case 14: con.HistoryBackward(); break;
         case 15: con.HistoryForward(); break;
-        case 16: con.AppendOutput(std::string(in.next() % 200, 'o').c_str()); break;
+        case 16: con.AppendOutput(std::string(next() % 200, 'o').c_str()); break;
         default: break;
         }
         check(con);

@@ -1,6 +1,5 @@
-// Data manager files in either syntax, loaded through ManagerFile from a
-// scratch folder holding element files, a folder, a FIFO and a link to
-// /dev/zero, so that entries resolve to each kind of thing.
+// Data manager files of either syntax, loaded in a folder holding element
+// files, a folder, a FIFO and a link to /dev/zero for entries to name.
 #include <sys/stat.h>
 #include <unistd.h>
 

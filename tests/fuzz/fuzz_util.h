@@ -1,5 +1,4 @@
-// Helpers shared by the fuzz targets: a scratch folder that lives for the
-// whole run, and input bytes written to a file in it.
+// Fuzz target helpers: a scratch folder for the whole run, input written to files in it.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -8,8 +7,7 @@
 #include <filesystem>
 #include <string>
 
-// A fresh folder, in memory when /dev/shm exists (the targets write a file per
-// input), removed when the fuzzer exits.
+// A fresh folder, in /dev/shm when there is one, removed when the fuzzer exits.
 inline const std::string& fuzz_scratch()
 {
     static const std::string dir = [] {
@@ -36,8 +34,7 @@ inline void fuzz_write(const std::string& path, const uint8_t* data, size_t size
         std::abort();
 }
 
-// The settings create folders under the preference folder and the home:
-// both go to scratch. Returns 0 for LLVMFuzzerInitialize.
+// Preference folder and home in scratch (settings create folders there); 0 for LLVMFuzzerInitialize.
 inline int fuzz_home_in_scratch()
 {
     setenv("XDG_DATA_HOME", fuzz_scratch().c_str(), 1);

@@ -107,8 +107,7 @@ TEST(Objects, PositionsAtLoadAndUpdate)
     EXPECT_FALSE(bad->hasPos);
     EXPECT_EQ(bad->pos->x, 0.0f);
 
-    // obj_coord is obj_geodetic at the clock: an instant computed just
-    // before gives the same point to within the clock's advance.
+    // obj_coord is obj_geodetic at the clock, to within the clock's advance.
     libsgp4::CoordGeodetic geo;
     ASSERT_TRUE(obj_geodetic(&geo, iss, obj_time(0)));
     ASSERT_TRUE(obj_coord(iss->pos, iss, 0));
@@ -123,9 +122,8 @@ TEST(Objects, PositionsAtLoadAndUpdate)
     EXPECT_EQ(iss->pos->x, here.x);
 }
 
-// The batched computation of the catalogue walks gives the bits of the lone
-// one, for every kind of orbit, for failing satellites among working ones,
-// for batches that do not fill the conversion lanes and across batch ends.
+// The batched computation gives the lone one's bits for every kind of orbit,
+// failures among working ones, partly filled lanes and across batch ends.
 TEST(Objects, BatchedGeodeticMatchesSingle)
 {
     // Low, polar, synchronous, Molniya-like and decaying orbits.

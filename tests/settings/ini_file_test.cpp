@@ -81,8 +81,7 @@ TEST(IniFile, SaveReplacesTheFileWholeOrNotAtAll)
     ASSERT_TRUE(ini.Save(path));
     chmod(path.c_str(), 0640);
 
-    // A write that fails half-way (a file size limit, as a full disk would)
-    // leaves the old file as it was and removes the temporary file.
+    // A write failing half-way (file size limit, as a full disk) keeps the old file, leaves no temporary.
     ini.Set("A", "k", std::string(200000, 'w'));
     rlimit old;
     getrlimit(RLIMIT_FSIZE, &old);

@@ -37,9 +37,8 @@ std::string SaveAndRead(const std::string& path)
 
 }  // namespace
 
-// Saving, loading into defaults and saving again gives the same bytes: every
-// setting came back. The file differs from a save of the defaults in every
-// setting line, so none was silently kept at its default.
+// Save, load into defaults, save again: the same bytes, and every setting line
+// differs from the defaults' save, so none silently stayed at its default.
 TEST_F(Settings, EverySettingSurvivesASaveAndALoad)
 {
     std::string defaults = SaveAndRead(dir.file("a.ini"));

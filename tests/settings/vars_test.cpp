@@ -19,12 +19,8 @@ TEST_F(Settings, TypedSettersRefuseOutOfRangeValues)
         {var_set_plot_padding, 0, 200, [] { return int(g_var.plot.padding); }},
     };
     for (const Case& c : cases) {
-        EXPECT_TRUE(c.set(c.lo));
-        EXPECT_EQ(c.get(), c.lo);
-        EXPECT_TRUE(c.set(c.hi));
-        EXPECT_FALSE(c.set(c.lo - 1));
-        EXPECT_FALSE(c.set(c.hi + 1));
-        EXPECT_FALSE(c.set(-1000000));
+        EXPECT_TRUE(c.set(c.lo) && c.get() == c.lo && c.set(c.hi)) << "case " << &c - cases;
+        EXPECT_FALSE(c.set(c.lo - 1) || c.set(c.hi + 1) || c.set(-1000000)) << "case " << &c - cases;
         EXPECT_EQ(c.get(), c.hi) << "a refused value must leave the field unchanged";
     }
     EXPECT_TRUE(var_set_info_show(5));

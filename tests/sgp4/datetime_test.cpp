@@ -31,8 +31,7 @@ TEST(DateTime, CalendarJulianAndSidereal)
     // GMST at 2000-01-01 12:00 UT1 is 18h 41m 50.54841s = 280.46061837 degrees.
     const double g = DateTime(2000, 1, 1, 12, 0, 0, 0).ToGreenwichSiderealTime();
     EXPECT_NEAR(g * 180.0 / libsgp4::kPI, 280.46061837, 1e-6);
-    // The last instant's value is kept: asking for other instants in turn
-    // must still give each its own.
+    // Values of recent instants are kept: alternating instants still get their own.
     const DateTime later = DateTime(2000, 1, 1, 12, 0, 0, 0).AddMicroseconds(1000000);
     const double gl = later.ToGreenwichSiderealTime();
     const double g2 = later.AddMicroseconds(1000000).ToGreenwichSiderealTime();
@@ -62,9 +61,8 @@ TEST(Eci, ToGeodetic)
 
 TEST(Eci, ToGeodeticArrayGivesTheSameBits)
 {
-    // Lanes that converge after different numbers of passes, the poles and
-    // the axes (where the arc tangent takes its special cases), 7 of them
-    // so that the last does not fill a group of lanes.
+    // Lanes converging after different passes, poles and axes (the arc tangent's
+    // special cases); 7 so the last group of lanes is not full.
     const DateTime t(2026, 5, 30, 6, 0, 0, 0);
     const double r = libsgp4::kXKMPER + 500.0;
     const std::vector<libsgp4::Vector> ps = {

@@ -16,9 +16,8 @@ using libsgp4::Tle;
 
 namespace {
 
-// An orbit at epoch 2024 day 1.5 from inclination, node, eccentricity,
-// perigee, mean anomaly (degrees) and mean motion (rev/day); by default a
-// near-circular low one.
+// An orbit at 2024 day 1.5: inclination, node, eccentricity, perigee, mean
+// anomaly (degrees), mean motion (rev/day); by default near-circular and low.
 OrbitalElements_t orbit(double i = 51.64, double node = 0, double e = 0.0005, double w = 0, double m = 0,
                         double n = 15.5)
 {
@@ -71,8 +70,7 @@ TEST(Sgp4, ElementsRefusedWithAReason)
 
 TEST(Sgp4, ModelBranchThresholds)
 {
-    // The mean motion (rev/day) at which a quantity falling with it crosses
-    // the target, by bisection.
+    // By bisection, elements whose period or perigee just exceeds the target.
     auto solve = [](double target, double (libsgp4::OrbitalElements::*f)() const) {
         OrbitalElements_t el = orbit();
         double lo = 0.5, hi = 17.0;
@@ -95,9 +93,8 @@ TEST(Sgp4, ModelBranchThresholds)
     }
 }
 
-// The resonance integrator keeps its state between requests; whatever the
-// order of the times asked for, each result equals a fresh propagator's
-// (half-day Molniya-like and one-day synchronous resonance).
+// The resonance integrator keeps state between requests: in any order each result
+// equals a fresh propagator's (half-day and one-day resonance).
 TEST(Sgp4, ResonantResultsDoNotDependOnRequestOrder)
 {
     for (const OrbitalElements_t& el : {orbit(63.4, 0, 0.7, 270, 0, 2.006), orbit(0.05, 0, 0.0002, 0, 0, 1.0027)}) {
