@@ -10,20 +10,18 @@
 // A fresh folder, in /dev/shm when there is one, removed when the fuzzer exits.
 inline const std::string& fuzz_scratch()
 {
-    static const std::string dir = [] {
-        std::string d = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-        d += "/skytrace-fuzz-XXXXXX";
-        if (!mkdtemp(&d[0]))
+    static std::string s_dir;
+    if (s_dir.empty()) {
+        s_dir = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+        s_dir += "/skytrace-fuzz-XXXXXX";
+        if (!mkdtemp(&s_dir[0]))
             std::abort();
-        static std::string s_remove;
-        s_remove = d;
         std::atexit([] {
             std::error_code ec;
-            std::filesystem::remove_all(s_remove, ec);
+            std::filesystem::remove_all(s_dir, ec);
         });
-        return d;
-    }();
-    return dir;
+    }
+    return s_dir;
 }
 
 // Writes the bytes exactly to path; aborts when the scratch folder is unusable.

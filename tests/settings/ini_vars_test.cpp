@@ -11,18 +11,16 @@ void SetEverySetting()
 {
     for (int id = VAR_CON_BG_COLOR; id <= VAR_PATH_COLOR; ++id)
         var_set_color(id, {Uint8(id), Uint8(id + 100), Uint8(id * 15), Uint8(255 - id)});
-    for (int id : {VAR_INFO_SHOW, VAR_LAT_SHOW, VAR_LON_SHOW, VAR_LINES_SHOW})
-        var_set_int(id, 0);
     for (int id = VAR_CON_FONT; id <= VAR_WIN_FONT; ++id)  // blanks and '=' kept
         var_set_str(id, ("/my dir/f=" + std::to_string(id)).c_str());
-    var_set_plot_padding(200);
+    const std::pair<int, int> ints[] = {{VAR_INFO_SHOW, 0},      {VAR_LAT_SHOW, 0}, {VAR_LON_SHOW, 0},
+                                        {VAR_LINES_SHOW, 0},     {VAR_INFO_POS, 3}, {VAR_OBJ_SIZE, 15},
+                                        {VAR_PLOT_PADDING, 200}, {VAR_PATH_SIZE, 1}, {VAR_PATH_ORBITS, 8}};
+    for (const auto& [id, value] : ints)
+        EXPECT_TRUE(var_set_int(id, value));
     var_set_plot_projection(-7);
-    var_set_obj_size(15);
-    var_set_path_orbits(8);
     var_set_path_show(1);
     var_set_obj_label_show(0);
-    var_set_path_size(1);
-    var_set_info_pos(3);
     var_set_sel_catnum(25544);
     g_var.win.max = g_var.con.max = true;
     g_var.win.rect = {-20, 30, 1024, 700};

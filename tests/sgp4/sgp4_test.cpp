@@ -5,6 +5,7 @@
 #include <functional>
 #include <limits>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "sgp4/Constants.h"
@@ -120,44 +121,40 @@ TEST(Sgp4, TryFindPositionAgreesWithFindPosition)
     eccentric.eccentricity = 0.995, eccentric.meanMotion = 4.00004038;
     OrbitalElements_t slow = orbit(68.4714, 236.1303, 0.5602877, 123.7484, 302.5767, 0.00001);
     slow.epochYear = 2006, slow.epochDay = 174.85818871;
-    const struct {
-        OrbitalElements_t el;
-        double t;
-        F kind;
-        const char* message;
-    } cases[] = {{orbit(), 10.0, F::None, ""},
-                 {dragged, 0.0, F::None, ""},
-                 {orbit(), 1e300, F::TimeOutOfRange, "Time since epoch out of range"},
-                 {orbit(), -1e8, F::TimeOutOfRange, "Time since epoch out of range"},
-                 {orbit(), std::nan(""), F::TimeOutOfRange, "Time since epoch out of range"},
-                 {orbit(51.64, 0, 0.0005, 0, 0, 0.0), 0.0, F::MeanMotion, "Error: (xn <= 0.0)"},
-                 {slow, 0.0, F::Eccentricity, "Error: (e <= -0.001)"},
-                 {eccentric, 25.0, F::Elsq, "Error: (elsq >= 1.0)"},
-                 {dragged, 55.0, F::Decayed, "Satellite decayed"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
+    const std::tuple<OrbitalElements_t, double, F, const char*> cases[] = {
+        {orbit(), 10.0, F::None, ""},
+        {dragged, 0.0, F::None, ""},
+        {orbit(), 1e300, F::TimeOutOfRange, "Time since epoch out of range"},
+        {orbit(), -1e8, F::TimeOutOfRange, "Time since epoch out of range"},
+        {orbit(), std::nan(""), F::TimeOutOfRange, "Time since epoch out of range"},
+        {orbit(51.64, 0, 0.0005, 0, 0, 0.0), 0.0, F::MeanMotion, "Error: (xn <= 0.0)"},
+        {slow, 0.0, F::Eccentricity, "Error: (e <= -0.001)"},
+        {eccentric, 25.0, F::Elsq, "Error: (elsq >= 1.0)"},
+        {dragged, 55.0, F::Decayed, "Satellite decayed"}};
+    for (const auto& [el, t, failure, message] : cases) {
+        SCOPED_TRACE(message);
         libsgp4::Eci got(libsgp4::DateTime(), {}, {});
         F kind = F::NotFinite;
-        EXPECT_EQ(SGP4{Tle(c.el)}.TryFindPosition(c.t, got, kind), c.kind == F::None);
-        EXPECT_EQ(kind, c.kind);
-        EXPECT_STREQ(libsgp4::PropagationFailureMessage(kind), c.message);
-        const auto same = [&](const libsgp4::DateTime& dt, libsgp4::Vector p, libsgp4::Vector v) {
+        EXPECT_EQ(SGP4{Tle(el)}.TryFindPosition(t, got, kind), failure == F::None);
+        EXPECT_EQ(kind, failure);
+        EXPECT_STREQ(libsgp4::PropagationFailureMessage(kind), message);
+        const auto same = [&got](const libsgp4::DateTime& dt, libsgp4::Vector p, libsgp4::Vector v) {
             const libsgp4::Vector &gp = got.Position(), &gv = got.Velocity();
             EXPECT_EQ(got.GetDateTime().Ticks(), dt.Ticks());
             EXPECT_EQ(std::vector<double>({p.x, p.y, p.z, v.x, v.y, v.z}),
                       std::vector<double>({gp.x, gp.y, gp.z, gv.x, gv.y, gv.z}));
         };
         try {
-            const libsgp4::Eci want = SGP4{Tle(c.el)}.FindPosition(c.t);
-            EXPECT_EQ(c.kind, F::None);
+            const libsgp4::Eci want = SGP4{Tle(el)}.FindPosition(t);
+            EXPECT_EQ(failure, F::None);
             same(want.GetDateTime(), want.Position(), want.Velocity());
         } catch (const libsgp4::DecayedException& e) {
-            EXPECT_EQ(c.kind, F::Decayed);
-            EXPECT_STREQ(e.what(), c.message);
+            EXPECT_EQ(failure, F::Decayed);
+            EXPECT_STREQ(e.what(), message);
             same(e.Decayed(), e.Position(), e.Velocity());
         } catch (const libsgp4::SatelliteException& e) {
-            EXPECT_NE(c.kind, F::Decayed);
-            EXPECT_STREQ(e.what(), c.message);
+            EXPECT_NE(failure, F::Decayed);
+            EXPECT_STREQ(e.what(), message);
         }
     }
 }
