@@ -10,12 +10,9 @@ TEST(Str, TrimmingAndPathTests)
     EXPECT_STREQ(str_trim(blanks), "");
     EXPECT_STREQ(str_trimLeft(left), "x ");
     EXPECT_STREQ(str_trimRight(right), " x");
-    EXPECT_EQ(strchr_notSpace("   "), nullptr);
-    EXPECT_EQ(strrchr_notSpace(""), nullptr);
-    EXPECT_TRUE(str_isdigit(""));
-    EXPECT_FALSE(str_isdigit(" 1"));
-    EXPECT_EQ(str_fpath("world.dat"), nullptr);
-    EXPECT_NE(str_fpath("maps/world.dat"), nullptr);
+    EXPECT_TRUE(strchr_notSpace("   ") == nullptr && strrchr_notSpace("") == nullptr);
+    EXPECT_TRUE(str_isdigit("") && !str_isdigit(" 1"));
+    EXPECT_TRUE(str_fpath("world.dat") == nullptr && str_fpath("maps/world.dat") != nullptr);
 }
 
 TEST(Str, JoinsWithOneSlashAndNeverWritesPastTheBuffer)
