@@ -29,17 +29,6 @@ TEST(ElementsFileRead, SelectionByNumberAndName)
     EXPECT_EQ(select({2, 5, 5, 9}, {"iss (zarya)", "*V*", "STAR*"}), "1 2: FIVE A, ISS (ZARYA), FIVE B, STARLINK-2,");
 }
 
-// Names of the sets a reader takes from the text, "-" when it refuses the text.
-template <class Reader>
-static std::string names_read(const std::string& text)
-{
-    bool valid = false;
-    std::string out;
-    for (const OrbitalElements_t& el : read_all<Reader>(text, &valid))
-        out += el.name + ";";
-    return valid ? out : "-";
-}
-
 TEST(ElementsFileRead, NulBytesHugeLinesMissingAndCrOnlyLineEnds)
 {
     const std::string mega(1 << 20, 'x');

@@ -67,6 +67,17 @@ std::vector<OrbitalElements_t> read_all(const std::string& text, bool* valid = n
     return out;
 }
 
+// Names of the sets a reader takes from the text, "-" when it refuses the text.
+template <class Reader>
+std::string names_read(const std::string& text)
+{
+    bool valid = false;
+    std::string out;
+    for (const OrbitalElements_t& el : read_all<Reader>(text, &valid))
+        out += el.name + ";";
+    return valid ? out : "-";
+}
+
 // Result of loading the text as a data manager file and what loaded: "0: 25544 ISS (ZARYA), 1 A".
 inline std::string load_manager(const TempDir& dir, const std::string& text)
 {

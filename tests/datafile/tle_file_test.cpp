@@ -37,18 +37,12 @@ TEST(TleFile, FieldsNamesNumbersLinesAndChecksums)
     EXPECT_FALSE(valid);
 
     // Trailing blanks trimmed, blank lines between sets skipped, sets without names.
-    v = read_all<TleFile>("\r\n\r\n" + s_line1 + "   \r\n" + s_line2 + "\t\r\n\r\n \r\n" +
-                                   tle_text("") + tle_text("SECOND"),
-                               &valid);
-    EXPECT_TRUE(valid);
-    ASSERT_EQ(v.size(), 3u);
-    EXPECT_EQ(v[2].name, "SECOND");
+    EXPECT_EQ(names_read<TleFile>("\r\n\r\n" + s_line1 + "   \r\n" + s_line2 + "\t\r\n\r\n \r\n" + tle_text("") +
+                                  tle_text("SECOND")),
+              "25544;25544;SECOND;");
     // A bad set (a blank ephemeris type, a blank line within) ends the reading.
-    for (const std::string& bad : {tle_patch(s_line1, 62, " ") + "\n" + s_line2, s_line1 + "\n\n" + s_line2}) {
-        v = read_all<TleFile>(tle_text("GOOD") + "BAD\n" + bad + "\n" + tle_text("LOST"));
-        ASSERT_EQ(v.size(), 1u);
-        EXPECT_EQ(v[0].name, "GOOD");
-    }
+    for (const std::string& bad : {tle_patch(s_line1, 62, " ") + "\n" + s_line2, s_line1 + "\n\n" + s_line2})
+        EXPECT_EQ(names_read<TleFile>(tle_text("GOOD") + "BAD\n" + bad + "\n" + tle_text("LOST")), "GOOD;");
 }
 
 TEST(TextFile, LinesAndLoad)
