@@ -1,7 +1,5 @@
 #include "console/cmdproc.h"
 
-#include <SDL_version.h>
-
 #include <memory>
 #include <regex>
 
@@ -60,9 +58,6 @@ TEST_F(Commands, HistoryVerAndSetTexts)
     std::vector<std::string> v = Run("ver");
     ASSERT_EQ(v.size(), 4u);
     EXPECT_TRUE(std::regex_match(v[0], std::regex("Skytrace = [A-Z][a-z]{2} [ 0-9]\\d \\d{4}"))) << v[0];
-    EXPECT_EQ(v[1], "SGP4 Library = Nov 13 2022");
-    EXPECT_EQ(v[2], "SDL Compiled = " + std::to_string(SDL_MAJOR_VERSION) + "." + std::to_string(SDL_MINOR_VERSION) +
-                        "." + std::to_string(SDL_PATCHLEVEL));
     EXPECT_TRUE(std::regex_match(v[3], std::regex("SDL Linked = 2\\.\\d+\\.\\d+"))) << v[3];
     EXPECT_EQ(Run("history again"), (std::vector<std::string>{"  1  history", "  2  ver", "  3  history again"}));
 

@@ -1,5 +1,4 @@
 #include <iterator>
-#include <random>
 
 #include "con_fixture.h"
 
@@ -27,22 +26,6 @@ TEST_F(ConsoleTest, LineEditorInsertsAndOverwritesAtTheEndOnAFullLineAndAnywhere
     EXPECT_EQ(LE_Len(), LE_CAP);
     EXPECT_EQ(LE_Line()[LE_CAP - 1], 'z');
     EXPECT_EQ(LE_Line()[LE_CAP], '\0');
-
-    // No sequence of keys may break pos <= len or the terminator (the shift
-    // routines assert it); the typing share lets the line fill up and empty.
-    int (*const keys[])() = {LE_Left,      LE_Right,  LE_Start, LE_End,
-                             LE_Backspace, LE_Delete, [] { LE_SetIns(!LE_IsIns()); return 0; }};
-    LE_Clear();
-    std::mt19937 rng(7);
-    for (int i = 0; i < 60000; ++i) {
-        unsigned k = rng() % 10;
-        if (k < 7)
-            keys[k]();
-        else
-            LE_PutChr('a' + static_cast<int>(rng() % 26));
-        ASSERT_LE(LE_Pos(), LE_Len());
-        ASSERT_EQ(LE_Line()[LE_Len()], '\0');
-    }
 }
 
 TEST_F(ConsoleTest, RowsWrapWithACellForTheCursorAtTheEnd)

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# End-to-end test of the map window: M, a click, Tab, P and I on the real
-# program, checked on screenshots; closing ends it with code 0 and the
-# settings file holds the state.
+# End-to-end test of the map window: M, a click, Tab, P and I checked on screenshots;
+# closing ends it with code 0 and the settings file holds the state.
 . "$(dirname "$0")/lib.sh"
 start_test_xvfb 1024x768
 start_app

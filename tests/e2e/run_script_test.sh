@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# End-to-end test of scripts/run.sh, which `make run` calls: without a data
-# manager file and without network it shows the walker demo catalogue within
-# a few seconds from a demo home, online it lists the downloaded groups; with
-# one of the user's own it starts on that.
+# End-to-end test of scripts/run.sh (`make run`): offline the walker demo catalogue within
+# seconds from a demo home, online the downloaded groups, else the user's own file.
 . "$(dirname "$0")/lib.sh"
 start_test_xvfb 1024x768
 run=$src_dir/scripts/run.sh

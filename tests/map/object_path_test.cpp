@@ -11,16 +11,8 @@ namespace {
 
 class Path : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        var_reset();
-        path.SetOrbits(2, 90);
-    }
-    void TearDown() override
-    {
-        g_var.sel.obj = nullptr;
-        obj_free(sat);
-    }
+    void SetUp() override { var_reset(); path.SetOrbits(2, 90); }
+    void TearDown() override { g_var.sel.obj = nullptr; obj_free(sat); }
     // Expects the path point where the satellite is that many seconds ahead.
     void expect_ahead(const point2f_t& p, double seconds)
     {
@@ -40,7 +32,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Path, StepTickAndUpdate)
+TEST_F(Path, StepTickUpdateAndUnpropagatableSatellite)
 {
     EXPECT_FALSE(path.Tick(100000));  // no step without a selection
     g_var.sel.obj = sat;
@@ -63,6 +55,14 @@ TEST_F(Path, StepTickAndUpdate)
     g_var.sel.obj = nullptr;
     path.Update();
     EXPECT_EQ(path.Points()[0].x, second.x);
+    // A satellite that cannot be propagated leaves a defined path.
+    object_t* bad = make_leo(90002, 0, true);
+    g_var.sel.obj = bad;
+    path.Reset();
+    EXPECT_EQ(path.Points()[45].x, 0.0f);
+    path.Update();
+    EXPECT_EQ(path.Points()[179].y, 0.0f);
+    obj_free(bad);
 }
 
 TEST_F(Path, CutsWhereTheTrackCrossesTheMapEdge)
@@ -81,16 +81,4 @@ TEST_F(Path, CutsWhereTheTrackCrossesTheMapEdge)
     EXPECT_EQ(path.CalcNumPolylines(), 3u);
     set_track({{0, 0}});
     EXPECT_EQ(path.CalcNumPolylines(), 1u);
-}
-
-TEST_F(Path, UnpropagatableSatellite)
-{
-    // A satellite that cannot be propagated leaves a defined path.
-    object_t* bad = make_leo(90002, 0, true);
-    g_var.sel.obj = bad;
-    path.Reset();
-    EXPECT_EQ(path.Points()[45].x, 0.0f);
-    path.Update();
-    EXPECT_EQ(path.Points()[179].y, 0.0f);
-    obj_free(bad);
 }

@@ -15,15 +15,12 @@ TEST(Polylines, LoadExamplesAndFailures)
 {
     TempDir d;
     CPolylines2f c;
-    // Runs of two or more points are kept: a comment or other text splits, a
-    // single point (6 6) is dropped, the last run needs no final line break;
-    // CR and CR LF end lines too; leading blanks and trailing text are ignored.
+    // Runs of two or more points are kept: a comment or other text splits, a single point
+    // is dropped; CR and CR LF end lines too; leading blanks and trailing text are ignored.
     ASSERT_EQ(c.Load(d.write("a", "1 1\r\n  2 2 extra\r# note\n3 3\n4 4\n5 5\nx\n6 6\n# end\n7 7\r\n-8.5 -9.25").c_str()), 0);
     EXPECT_EQ(shape(c), "2 3 2 ");
     EXPECT_TRUE(end_to_end(c));
-    EXPECT_EQ(c.Points()[5].x, rad(7));
-    EXPECT_EQ(c.Points()[6].x, rad(-8.5));
-    EXPECT_EQ(c.Points()[6].y, rad(-9.25));
+    EXPECT_TRUE(c.Points()[5].x == rad(7) && c.Points()[6].x == rad(-8.5) && c.Points()[6].y == rad(-9.25));
     // Failures leave the container empty.
     for (const std::string& bad : {d.write("b", "# one\n# two\n\n"), d.write("s", "1 1\n\n2 2\n"),
                                    std::string("/nonexistent/skytrace/world.dat")}) {
@@ -34,8 +31,7 @@ TEST(Polylines, LoadExamplesAndFailures)
 
 TEST(Polylines, LoadIsBoundedByTheCountingPass)
 {
-    // A FIFO serves a short file to the counting pass and a longer one to the
-    // storing pass, as if the file grew in between.
+    // A FIFO serves a short file to the counting pass and a longer one to the storing pass.
     TempDir d;
     const std::string fifo = d.file("world.dat");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -49,8 +45,7 @@ TEST(Polylines, LoadIsBoundedByTheCountingPass)
         return n;
     };
     std::thread writer([&] {
-        // Each text waits for the reader's descriptor to appear and then to
-        // go, so the second text cannot reach the first pass.
+        // Each text waits for the reader to open and then close, so the second cannot reach the first pass.
         for (const char* text : {"1 1\n2 2\n", "1 1\n2 2\n3 3\n\n4 4\n5 5\n6 6\n"}) {
             FILE* f = std::fopen(fifo.c_str(), "w");
             std::fputs(text, f);
@@ -90,10 +85,6 @@ TEST(Polylines, CopyRepointsAndCapacitiesOnlyGrow)
     src.AllocPoints(7);
     EXPECT_EQ(src.Points()[6].x, 6.0f);
     src.AllocPolylines(1);
-    EXPECT_EQ(src.PolylinesCapacity(), 2u);
-    EXPECT_EQ(src.PolylineCount(), 1u);
     src.ReservePolylines(50);
-    EXPECT_EQ(src.PolylinesCapacity(), 50u);
-    EXPECT_EQ(src.PolylineCount(), 1u);
-    EXPECT_EQ(src.Polylines()[0].count, 3u);
+    EXPECT_TRUE(src.PolylinesCapacity() == 50 && src.PolylineCount() == 1 && src.Polylines()[0].count == 3);
 }
