@@ -10,7 +10,7 @@ protected:
     void TearDown() override { var_reset(); }
 };
 
-TEST_F(AppPaths, SupportFilesLookInTheUserFolderThenTheProgramFolder)
+TEST_F(AppPaths, SupportFilesInTheUserThenTheProgramFolderDataFilesInTheDataFolder)
 {
     TempDir d;
     d.mkdir("user");
@@ -33,13 +33,9 @@ TEST_F(AppPaths, SupportFilesLookInTheUserFolderThenTheProgramFolder)
     EXPECT_EQ(std::string(dst), std::string(app_base_path()) + "nothing-here.dat");
     EXPECT_EQ(std::string(app_base_path()).back(), '/') << "folders end with a separator";
     EXPECT_FALSE(make_support_file_name(dst, ""));
-}
 
-TEST_F(AppPaths, DataFilesLookOnlyInTheDataFolder)
-{
-    TempDir d;
+    // Data files are looked for only in the data folder.
     d.write("datamgr.txt", "x");
-    char dst[TEXT_CAP];
     g_var.user.data.path[0] = '\0';
     EXPECT_FALSE(make_data_file_name(dst, "datamgr.txt"));
     set_fpath(g_var.user.data.path, d.path().c_str());

@@ -43,9 +43,7 @@ TEST_F(ConsoleTest, RowsWrapWithACellForTheCursorAtTheEnd)
         EXPECT_EQ(in.Height(), unsigned(keys[i][2])) << "after key " << i;
     }
     unsigned long row = 0, col = 0;
-    EXPECT_TRUE(con.IsCursorVisible(row, col));
-    EXPECT_EQ(row, 1u);
-    EXPECT_EQ(col, 0u);
+    EXPECT_TRUE(con.IsCursorVisible(row, col) && row == 1 && col == 0);
 
     ConOutput& out = con.GetOutput();
     out.Append(std::string(25, 'a').c_str());  // 2.5 widths: 3 rows
@@ -54,8 +52,7 @@ TEST_F(ConsoleTest, RowsWrapWithACellForTheCursorAtTheEnd)
     EXPECT_STREQ(out.Line(2), "aaaaa");
     for (int i = 0; i < 500; ++i)
         out.Append("x");
-    EXPECT_EQ(out.LineCount(), 500u);
-    EXPECT_EQ(out.Height(), 500u);
+    EXPECT_TRUE(out.LineCount() == 500 && out.Height() == 500);
     EXPECT_EQ(out.Longest(), 1u);  // recomputed when the longest line left
 }
 
@@ -71,9 +68,7 @@ TEST_F(ConsoleTest, HistoryKeepsTwoHundredAndRecallsThem)
     const ConHistory& h = con.History();
     EXPECT_EQ(h.Count(), 200u);
     EXPECT_STREQ(h.Entry(0), "ver 2");
-    EXPECT_TRUE(con.HistoryBackward());
-    EXPECT_TRUE(con.HistoryBackward());
-    EXPECT_TRUE(con.HistoryForward());
+    EXPECT_TRUE(con.HistoryBackward() && con.HistoryBackward() && con.HistoryForward());
     EXPECT_STREQ(LE_Line(), "ver 201");
     EXPECT_FALSE(con.HistoryForward());  // past the newest: cleared
     EXPECT_EQ(LE_Len(), 0u);
@@ -104,9 +99,8 @@ TEST_F(ConsoleTest, ScrollingAndResizing)
 
     con.SetSize(8, 10);  // at the bottom: stays there
     EXPECT_EQ(con.Top(), con.Total() - 8);
-    con.Scroll(CS_TOP);
-    con.Scroll(CS_LINE_DOWN);
-    con.Scroll(CS_LINE_DOWN);
+    for (int key : {CS_TOP, CS_LINE_DOWN, CS_LINE_DOWN})
+        con.Scroll(key);
     con.SetSize(4, 20);  // scrolled back: keeps its row
     EXPECT_EQ(con.Top(), 2u);
     con.SetSize(40, 20);  // everything fits: clamped

@@ -54,8 +54,7 @@ TEST(Projections, ExtentsNamesOriginSymmetryAndLookups)
         EXPECT_TRUE(ne.x > 0 && ne.y > 0);
         EXPECT_NEAR(nw.x, -ne.x, 1e-5);
         EXPECT_NEAR(nw.y, ne.y, 1e-5);
-        if (e.id != MP_BOTTOMLEY)
-            EXPECT_NEAR(project(e.id, 120, -45).y, -ne.y, 1e-5);
+        EXPECT_TRUE(e.id == MP_BOTTOMLEY || std::abs(project(e.id, 120, -45).y + ne.y) <= 1e-5);
     }
     for (int id : {0, -100, 1, 99, 105, 200, 301, 504, 699, 705, 1000})
         EXPECT_TRUE(!map_projection_name(id) && !map_projection_func(id)) << id;

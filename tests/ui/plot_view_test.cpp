@@ -30,8 +30,7 @@ protected:
 
 TEST_F(PlotTest, GridAndCoastlinesInTheirColoursOverTheBackground)
 {
-    // One coastline: a short diagonal in the Atlantic.
-    g_coastlines.Alloc(3, 1);
+    g_coastlines.Alloc(3, 1);  // one coastline: a short diagonal in the Atlantic
     point2f_t* p = g_coastlines.Points();
     for (int i = 0; i < 3; i++)
         p[i] = {float((-40 + 5 * i) * M_PI / 180), float((5 + 10 * i) * M_PI / 180)};
@@ -59,18 +58,15 @@ TEST_F(PlotTest, SquaresAndLabelsOnlyForPlacedSatellitesAndInRange)
     LoadSatellites({{"EAST", 1, 0.0f, 30, true}, {"NOPOS", 2, 60, 0, false}, {"WEST", 3, -0.01f, -30, true}});
     OpenWindow();
     Grab();
-    const SDL_Rect& e = g_orbRectsS[0];
-    const SDL_Rect& wr = g_orbRectsS[2];
-    EXPECT_EQ(e.w * e.h, 25);
-    EXPECT_EQ(Count(e, OBJ), 25);
-    EXPECT_EQ(Count(wr, OBJ), 25);
+    const SDL_Rect &e = g_orbRectsS[0], &wr = g_orbRectsS[2];
+    EXPECT_TRUE(e.w * e.h == 25 && Count(e, OBJ) == 25 && Count(wr, OBJ) == 25);
     EXPECT_EQ(CountAll(OBJ), 50) << "the satellite without a position leaves no mark";
 
     g_var.obj.label.show = 1;
     Grab();
     const int lw = 4 * 10, gh = 16;
-    // Longitude 0: the label ends at the square's right edge, on the row
-    // above the square; longitude -0.01: it starts at the left edge.
+    // Longitude 0: the label ends at the square's right edge, on the row above the square;
+    // longitude -0.01: it starts at the left edge.
     SDL_Rect eLeft = {e.x + e.w - lw, e.y - gh - 1, lw, gh}, eRight = {e.x + e.w, e.y - gh - 1, lw, gh};
     SDL_Rect wRight = {wr.x, wr.y - gh - 1, lw, gh}, wLeft = {wr.x - lw, wr.y - gh - 1, lw, gh};
     EXPECT_GT(Count(eLeft, LABEL), 10);
