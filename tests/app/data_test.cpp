@@ -84,8 +84,8 @@ TEST_F(Pipeline, PixelClampAndScreenFit)
     auto bounds = [] { return std::vector<int32_t>(g_boundsS, g_boundsS + 4); };
     set_screen_rect(SDL_Rect{10, 10, 1000, 300});
     EXPECT_EQ(bounds(), (std::vector<int32_t>{210, 10, 810, 310}));
-    EXPECT_TRUE(g_latLinesS.Points()[0].x == 210 && g_latLinesS.Points()[0].y == 10);
-    EXPECT_EQ(g_latLinesS.Polylines()[18].first[360].y, 310);
+    EXPECT_TRUE(g_latLinesS.Points()[0].x == 210 && g_latLinesS.Points()[0].y == 10 &&
+                g_latLinesS.Polylines()[18].first[360].y == 310);
     set_screen_rect(SDL_Rect{0, 0, 400, 1000});
     EXPECT_EQ(bounds(), (std::vector<int32_t>{0, 400, 400, 600}));
     EXPECT_EQ(g_lonLinesS.Points()[0].y, 400);
@@ -100,8 +100,7 @@ TEST_F(Pipeline, ProjectionCycleTicksAndDataHooks)
 {
     // Fifteen steps visit every projection once and come back.
     for (int id : {100, 102, 101, 103, 104, 300, 500, 501, 502, 503, 704, 700, 701, 702, 703}) {
-        EXPECT_EQ(g_var.plot.projection, id);
-        EXPECT_EQ(current_projection(), map_projection_func(id));
+        EXPECT_TRUE(g_var.plot.projection == id && current_projection() == map_projection_func(id)) << id;
         next_projection();
     }
     prev_projection();
@@ -137,8 +136,7 @@ TEST_F(Pipeline, ProjectionCycleTicksAndDataHooks)
     g_var.sel.obj = g_objs.first;
     g_var.sel.catnum = 90002;
     var_set_str(VAR_OBJ_DATA, "/nonexistent/datamgr.txt");
-    EXPECT_EQ(g_var.sel.obj, nullptr);
-    EXPECT_TRUE(g_objs.count == 0 && s_reselected == 90002);
+    EXPECT_TRUE(!g_var.sel.obj && g_objs.count == 0 && s_reselected == 90002);
     EXPECT_EQ(tick_data(1000) & DATA_OBJECTS, DATA_OBJECTS);
 }
 
@@ -170,12 +168,10 @@ TEST_F(Pipeline, SquaresPathAndAllocationFreeTicks)
     // As lines the screen path mirrors the projected polylines.
     g_path.EnablePolylines(true);
     update_data(DATA_RAW | DATA_PATH);
-    EXPECT_EQ(shape(g_opS), shape(g_opMP));
-    EXPECT_TRUE(end_to_end(g_opS));
+    EXPECT_TRUE(shape(g_opS) == shape(g_opMP) && end_to_end(g_opS));
     // A path step is due after the step interval, along with the objects.
     const point2f_t second = g_path.Points()[1];
-    EXPECT_EQ(tick_data(g_path.stepInterval), DATA_OBJECTS | DATA_PATH);
-    EXPECT_EQ(g_path.Points()[0].x, second.x);
+    EXPECT_TRUE(tick_data(g_path.stepInterval) == (DATA_OBJECTS | DATA_PATH) && g_path.Points()[0].x == second.x);
     // Once the screen path has its form, object updates and path steps allocate nothing,
     // the satellite that fails to propagate included.
     point2f_t failed{};

@@ -44,8 +44,7 @@ TEST_F(ConViewTest, CursorGlyphCellsAndRows)
     // The second H is drawn normally, the first inverted inside the block.
     int ink = Count({20, 0, 10, 16}, fg);
     EXPECT_GT(ink, 10);
-    EXPECT_EQ(Count({10, 0, 10, 16}, bg), ink);
-    EXPECT_EQ(Count({10, 0, 10, 16}, fg), 160 - ink);
+    EXPECT_TRUE(Count({10, 0, 10, 16}, bg) == ink && Count({10, 0, 10, 16}, fg) == 160 - ink);
 
     // 10 by 16 pixel cells: partial cells at the right and the bottom stay background.
     SDL_WindowEvent e = {SDL_WINDOWEVENT, 0, 0, SDL_WINDOWEVENT_RESIZED, 0, 0, 0, 325, 245};
@@ -55,8 +54,7 @@ TEST_F(ConViewTest, CursorGlyphCellsAndRows)
         cw.view.console.AppendOutput(std::string(40, static_cast<char>(219)).c_str());
     Grab();
     EXPECT_EQ(Count({0, 0, 320, 16}, fg), 320 * 16);
-    EXPECT_EQ(Count({320, 0, 5, 245}, bg), 5 * 245);
-    EXPECT_EQ(Count({0, 240, 325, 5}, bg), 325 * 5);
+    EXPECT_TRUE(Count({320, 0, 5, 245}, bg) == 5 * 245 && Count({0, 240, 325, 5}, bg) == 325 * 5);
 
     // A pasted line feed stays in its row: the block after it is in the row's second cell.
     for (int i = 0; i < 20; ++i)

@@ -44,22 +44,16 @@ TEST_F(MainWinTest, PanelPositionsAndLayouts)
     for (int i = 1; i <= 4; i++) {
         EXPECT_EQ(Key(SDLK_i, KMOD_LSHIFT), 1);
         const int pos = i % 4;
-        EXPECT_EQ(g_var.info.pos, pos);
-        EXPECT_EQ(w.info.vertical, pos == 1 || pos == 3);
-        EXPECT_TRUE(same_rect(w.info.rect, want[pos][0])) << "pos " << pos;
-        EXPECT_TRUE(same_rect(w.plot.rect, want[pos][1])) << "pos " << pos;
+        EXPECT_TRUE(g_var.info.pos == pos && w.info.vertical == (pos == 1 || pos == 3) &&
+                    same_rect(w.info.rect, want[pos][0]) && same_rect(w.plot.rect, want[pos][1])) << "pos " << pos;
         if (pos == 1)
             ExpectPeriodAt(0, 144, 110, 144);
     }
     EXPECT_TRUE(same_rect(g_rectS, {10, 10, 780, 516})) << "the map fits the plot less the padding";
 
-    EXPECT_EQ(Key(SDLK_i), 1);
-    EXPECT_FALSE(w.info.visible);
-    EXPECT_TRUE(same_rect(w.plot.rect, {0, 0, 800, 600}));
-    EXPECT_EQ(Key(SDLK_i, KMOD_RSHIFT), 1);
-    EXPECT_EQ(g_var.info.pos, 0) << "Shift+I does nothing while the panel is hidden";
-    EXPECT_EQ(Key(SDLK_i, KMOD_CAPS | KMOD_NUM), 1);
-    EXPECT_TRUE(w.info.visible);
+    EXPECT_TRUE(Key(SDLK_i) == 1 && !w.info.visible && same_rect(w.plot.rect, {0, 0, 800, 600}));
+    EXPECT_TRUE(Key(SDLK_i, KMOD_RSHIFT) == 1 && g_var.info.pos == 0) << "Shift+I does nothing while hidden";
+    EXPECT_TRUE(Key(SDLK_i, KMOD_CAPS | KMOD_NUM) == 1 && w.info.visible);
 }
 
 // The setters' side effects act on the program's own main window, `win`.
@@ -96,23 +90,18 @@ TEST_F(MainWinTest, KeyTable)
 
     // L: none, all, selected, none ... with Caps Lock and Num Lock ignored.
     for (int want : {0, 1, 2}) {
-        EXPECT_EQ(Key(SDLK_l, KMOD_CAPS), 1);
-        EXPECT_EQ(g_var.obj.label.show, want);
+        EXPECT_TRUE(Key(SDLK_l, KMOD_CAPS) == 1 && g_var.obj.label.show == want) << want;
     }
     // M steps the projection and names it in the middle; Shift+M steps back.
     int before = g_var.plot.projection;
-    EXPECT_EQ(Key(SDLK_m, KMOD_NUM), 1);
-    EXPECT_NE(g_var.plot.projection, before);
+    EXPECT_TRUE(Key(SDLK_m, KMOD_NUM) == 1 && g_var.plot.projection != before);
     EXPECT_TRUE(w.msg.visible && !strcmp(w.msg.text, projection_name()));
-    EXPECT_EQ(Key(SDLK_m, KMOD_LSHIFT), 1);
-    EXPECT_EQ(g_var.plot.projection, before);
+    EXPECT_TRUE(Key(SDLK_m, KMOD_LSHIFT) == 1 && g_var.plot.projection == before);
 
     // P: lines, off, points, lines.
     w.SelObj(1);
     for (int want : {0, 1, 2}) {
-        EXPECT_EQ(Key(SDLK_p), 1);
-        EXPECT_EQ(g_var.path.show, want);
-        EXPECT_TRUE(want == 0 || g_path.lines == (want == 2));
+        EXPECT_TRUE(Key(SDLK_p) == 1 && g_var.path.show == want && (want == 0 || g_path.lines == (want == 2))) << want;
     }
 }
 
@@ -127,8 +116,7 @@ TEST_F(MainWinTest, SelectionByTabAndNearestSatellite)
     // Tab wraps from the last to the first, Shift+Tab from the first to the last.
     w.SelObj(14);
     for (auto [mod, want] : {std::pair{KMOD_NONE, 11}, {KMOD_LSHIFT, 14}, {KMOD_RSHIFT, 13}, {KMOD_RSHIFT, 12}}) {
-        EXPECT_EQ(Key(SDLK_TAB, mod), 1);
-        EXPECT_EQ(g_var.sel.catnum, want) << "mod " << mod;
+        EXPECT_TRUE(Key(SDLK_TAB, mod) == 1 && g_var.sel.catnum == want) << "mod " << mod;
     }
     // Clicks are in window coordinates: the plot lies below the panel.
     const SDL_Rect& pr = w.plot.rect;
@@ -141,10 +129,8 @@ TEST_F(MainWinTest, SelectionByTabAndNearestSatellite)
     EXPECT_EQ(g_var.sel.catnum, 13);
     // Far away still finds the nearest, up to 65000 pixels.
     object_t* a = obj_find(11, g_objs.first);
-    EXPECT_EQ(w.plot.NearestObj(pa.x, pa.y + 3), a);
-    EXPECT_EQ(w.plot.NearestObj(pa.x, pa.y + 64999), a);
-    EXPECT_EQ(w.plot.NearestObj(pa.x, pa.y + 65000), nullptr);
-    EXPECT_EQ(w.plot.NearestObj(pa.x, INT_MAX), nullptr);
+    EXPECT_TRUE(w.plot.NearestObj(pa.x, pa.y + 3) == a && w.plot.NearestObj(pa.x, pa.y + 64999) == a);
+    EXPECT_TRUE(!w.plot.NearestObj(pa.x, pa.y + 65000) && !w.plot.NearestObj(pa.x, INT_MAX));
 }
 
 TEST_F(MainWinTest, MessageBoxSizePositionAndLife)
