@@ -61,9 +61,8 @@ TEST_F(Commands, HistoryVerAndSetTexts)
 
     std::vector<std::string> all = Run("set");
     ASSERT_EQ(all.size(), 31u);
-    EXPECT_EQ(all.front().rfind("app.base = ", 0), 0u);
-    EXPECT_EQ(all[26], "plot.bg.color = 0 0 0 255");
-    EXPECT_EQ(all.back(), "win.font = ");
+    EXPECT_TRUE(all.front().rfind("app.base = ", 0) == 0 && all[26] == "plot.bg.color = 0 0 0 255" &&
+                all.back() == "win.font = ");
     EXPECT_EQ(Run("set path.color"), std::vector<std::string>{"255 255 0 160"});
     EXPECT_EQ(Run("set ver"), std::vector<std::string>{"Unknown variable."});
     EXPECT_EQ(Run("SET obj.size 5"), std::vector<std::string>{"Unknown command."});

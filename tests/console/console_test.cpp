@@ -79,12 +79,10 @@ TEST_F(ConsoleTest, ScrollingAndResizing)
     EXPECT_EQ(con.Top(), 16u);  // 21 rows, the bottom in view
     EXPECT_FALSE(con.Scroll(CS_LINE_DOWN));
     EXPECT_TRUE(con.Scroll(CS_PAGE_UP) && con.Top() == 11);
-    con.Scroll(CS_LINE_UP);
-    con.Scroll(CS_PAGE_DOWN);
-    EXPECT_EQ(con.Top(), 15u);
-    con.Scroll(CS_PAGE_DOWN);
-    EXPECT_EQ(con.Top(), 16u);
-    con.Scroll(CS_TOP);
+    for (auto [op, top] : {std::pair{CS_LINE_UP, 10u}, {CS_PAGE_DOWN, 15u}, {CS_PAGE_DOWN, 16u}, {CS_TOP, 0u}}) {
+        con.Scroll(op);
+        EXPECT_EQ(con.Top(), top) << op;
+    }
     con.Input(CI_TOGGLE_INS);  // keeps the view
     EXPECT_EQ(con.Top(), 0u);
     con.Input(CI_LEFT);  // a cursor key returns to the bottom even if nothing moved

@@ -6,12 +6,11 @@ src_dir=${SKYTRACE_SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pw
 prog=$bin_dir/skytrace
 
 skip() { echo "SKIP: $*"; exit 77; }
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 fail() { echo "FAIL: $*"; exit 1; }
 expect() { local what=$1; shift; "$@" || fail "$what"; echo "ok: $what"; }  # expect DESCRIPTION TEST...
 
-for tool in Xvfb xdotool import convert compare cc; do
-  command -v "$tool" >/dev/null || skip "$tool is not installed"
-done
+for tool in Xvfb xdotool import convert compare cc; do command -v "$tool" >/dev/null || skip "no $tool"; done
 [ -x "$prog" ] || fail "no program at $prog"
 
 tmp=$(mktemp -d)
@@ -23,8 +22,7 @@ cc -o "$tmp/wm_close" "$src_dir/tests/e2e/wm_close.c" -lX11 || skip "cannot buil
 . "$src_dir/scripts/xvfb.sh"
 start_test_xvfb() { start_xvfb "$1" || skip "Xvfb cannot run here"; }
 
-# Satellites with their epoch now, so every position is computed, listed in
-# the data manager file of the default data folder.
+# Satellites of epoch now, listed in the data manager file of the default data folder.
 export HOME=$tmp/home XDG_DATA_HOME=$tmp/xdg SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 mkdir -p "$HOME/Documents" "$XDG_DATA_HOME"
 epoch=$(date -u +%Y-%m-%dT%H:%M:%S.000000)

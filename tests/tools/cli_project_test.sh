@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# skytrace-cli project: points, the extent line and usage errors (the projections
-# themselves are checked in tests/map).
+# skytrace-cli project: points, the extent line and usage errors (projections: tests/map).
 . "$(dirname "$0")/lib.sh"
 
 expect_eq "points" "3.141593 1.570796|-1.570796 -0.785398|extent 3.141593 1.570796" \

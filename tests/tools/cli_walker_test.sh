@@ -16,9 +16,8 @@ expect_eq "last entry" "$(printf '24\t90024\tDEMO-0024\t2026-12-06T12:00:00.0000
 expect_eq "node and phasing of plane 2" "120.0000 30.0000 120.0000 120.0000" \
     "$(awk 'FNR == 27 || FNR == 30 { printf "%s%s %s", sep, $4, $7; sep = " " }' "$tmp/shell.tle")"
 
-# Altitude and inclination through the propagator: one plane of 36 keeps a
-# satellite within 5 degrees of the highest latitude. The mean height over
-# the ellipsoid is about 7 km above the nominal one at 53 degrees.
+# Altitude and inclination through the propagator: one plane of 36 has a satellite within 5
+# degrees of the highest latitude; the mean height is about 7 km above nominal at 53 degrees.
 stats() {  # mean altitude and largest |latitude| over the satellites
     "$cli" where "$1" --at 2026-12-06T13:00:00Z |
         awk -F'\t' 'NF == 5 { s += $5; n++; l = $3 < 0 ? -$3 : $3; if (l > m) m = l }

@@ -155,7 +155,6 @@ TEST_F(MainWinTest, MessageBoxSizePositionAndLife)
     Grab();
     EXPECT_EQ(CountAll({255, 255, 255, 255}), 0);
 
-    std::string longText(300, 'x');
-    w.ShowMsg(longText.c_str());
+    w.ShowMsg(std::string(300, 'x').c_str());
     EXPECT_EQ(strlen(w.msg.text), 256u);
 }
