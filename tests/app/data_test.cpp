@@ -27,9 +27,8 @@ protected:
         var_reset();
         data_install_var_hooks();
         g_dataReselect = [](int catnum) { s_reselected = catnum; };
-        g_objs.Add(make_leo(90001, 15.5));
-        g_objs.Add(make_leo(90002, 14.2));
-        g_objs.Add(make_leo(90003, 0, true));
+        for (object_t* o : {make_leo(90001, 15.5), make_leo(90002, 14.2), make_leo(90003, 0, true)})
+            g_objs.Add(o);
         g_objs.InitPositions();
         init_data(0xF000 | DATA_LAT_LINES | DATA_LON_LINES | DATA_PATH);
         init_data(DATA_PROJECTION | DATA_SCREEN | DATA_OBJECTS);

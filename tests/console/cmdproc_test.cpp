@@ -39,12 +39,9 @@ TEST_F(Commands, WordsAreSplitAndClassified)
     ASSERT_EQ(args->count, 12);
     EXPECT_TRUE(A(0).kind == ARG_KEYWORD && A(1).kind == ARG_WORD);  // keywords are case-sensitive
     const int notation[] = {ARG_DEC, ARG_OCT, ARG_OCT, ARG_DEC, ARG_HEX, ARG_HEX}, value[] = {0, 8, -15, 8, 31, 31};
-    for (int i = 0; i < 6; ++i) {
-        SCOPED_TRACE(A(i + 2).text);
-        EXPECT_EQ(A(i + 2).kind, ARG_INT);
-        EXPECT_EQ(A(i + 2).notation, notation[i]);
-        EXPECT_EQ(A(i + 2).value.i, value[i]);
-    }
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(A(i + 2).kind == ARG_INT && A(i + 2).notation == notation[i] && A(i + 2).value.i == value[i])
+            << A(i + 2).text;
     EXPECT_TRUE(A(8).kind == ARG_REAL && A(9).value.f == 2000.f);
     // Beyond the int range a number is no integer: never narrowed.
     EXPECT_TRUE(A(10).kind == ARG_REAL && A(11).kind == ARG_WORD);
@@ -70,9 +67,9 @@ TEST_F(Commands, HistoryVerAndSetTexts)
     EXPECT_TRUE(Set("set plot.bg.color 10 20 30") == 0 && g_var.plot.bg.color.a == 255);
     EXPECT_EQ(Set("set plot.bg.color 256 -1 0x10 010"), 0);
     EXPECT_EQ(Run("set plot.bg.color"), std::vector<std::string>{"0 255 16 8"});
-    for (auto [line, want] : {std::pair{"set plot.bg.color 1 2", CMD_BAD_COUNT}, {"set plot.bg.color 1 2 3.0", CMD_BAD_VALUE},
-                              {"set obj.size 2.5", CMD_BAD_VALUE}, {"set obj.size 4294967299", CMD_BAD_VALUE},
-                              {"set obj.size 4 5", CMD_BAD_COUNT}, {"set lines.data 123", CMD_BAD_VALUE},
+    for (auto [line, want] : {std::pair{"set plot.bg.color 1 2", CMD_BAD_COUNT}, {"set obj.size 4 5", CMD_BAD_COUNT},
+                              {"set plot.bg.color 1 2 3.0", CMD_BAD_VALUE}, {"set obj.size 2.5", CMD_BAD_VALUE},
+                              {"set obj.size 4294967299", CMD_BAD_VALUE}, {"set lines.data 123", CMD_BAD_VALUE},
                               {"set lines.data ver", CMD_BAD_VALUE}})
         EXPECT_EQ(Set(line), want) << line;
     EXPECT_TRUE(Run("set obj.size 16").empty());  // refused silently

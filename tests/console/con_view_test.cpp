@@ -1,5 +1,7 @@
 #include "console/con_view.h"
 
+#include <cstring>
+
 #include "con_fixture.h"
 #include "console/con_window.h"
 #include "ui/ui_fixture.h"
@@ -29,9 +31,7 @@ protected:
 
 TEST_F(ConViewTest, CursorGlyphCellsAndRows)
 {
-    g_var.con.bg.color = {10, 20, 30, 255};
-    g_var.con.fg.color = {200, 210, 220, 255};
-    const color4b_t fg = g_var.con.fg.color, bg = g_var.con.bg.color;
+    const color4b_t fg = g_var.con.fg.color = {200, 210, 220, 255}, bg = g_var.con.bg.color = {10, 20, 30, 255};
     EXPECT_TRUE(cw.view.columns == 80 && cw.view.rows == 37);
     Grab();
     EXPECT_EQ(Count({10, 0, 10, 16}, fg), 160);  // a solid block after the prompt
@@ -78,8 +78,7 @@ TEST_F(ConViewTest, KeysTypeTheirCharacters)
     EXPECT_STREQ(LE_Line(), "!AAc5~");
 
     ASSERT_EQ(SDL_SetClipboardText("one\ttwo\nthree"), 0);
-    EXPECT_EQ(Key(SDLK_v, KMOD_LGUI), 0);
-    EXPECT_STREQ(LE_Line(), "!AAc5~one\ttwo\nthree");
+    EXPECT_TRUE(Key(SDLK_v, KMOD_LGUI) == 0 && !strcmp(LE_Line(), "!AAc5~one\ttwo\nthree"));
     Key(SDLK_RETURN);
     EXPECT_EQ(LE_Len(), 0u);
     Key(SDLK_UP);
