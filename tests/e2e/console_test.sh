@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# End-to-end test of the console: the backquote opens it, two set commands
-# change the map at once, both windows are closed, the settings file holds
-# the changes, and a second run starts with them.
+# End-to-end test of the console: the backquote opens it, set commands change the map at
+# once, closing both windows saves the settings, and a second run starts with them.
 . "$(dirname "$0")/lib.sh"
 start_test_xvfb 1700x1000
 drawn() { [ "$(count "$1" 00C040 $map)" -gt 1000 ]; }

@@ -6,34 +6,23 @@ src_dir=${SKYTRACE_SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pw
 prog=$bin_dir/skytrace
 
 skip() { echo "SKIP: $*"; exit 77; }
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 fail() { echo "FAIL: $*"; exit 1; }
-expect() {  # expect DESCRIPTION TEST...
-  local what=$1; shift
-  "$@" || fail "$what"
-  echo "ok: $what"
-}
+expect() { local what=$1; shift; "$@" || fail "$what"; echo "ok: $what"; }  # expect DESCRIPTION TEST...
 
-for tool in Xvfb xdotool import convert compare cc; do
-  command -v "$tool" >/dev/null || skip "$tool is not installed"
-done
+for tool in Xvfb xdotool import convert compare cc; do command -v "$tool" >/dev/null || skip "no $tool"; done
 [ -x "$prog" ] || fail "no program at $prog"
 
 tmp=$(mktemp -d)
 xvfb_pid= app_pid=
-cleanup() {
-  local pid
-  for pid in $app_pid $xvfb_pid; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
-  rm -rf "$tmp"
-}
+cleanup() { local pid; for pid in $app_pid $xvfb_pid; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done; rm -rf "$tmp"; }
 trap cleanup EXIT
 cc -o "$tmp/wm_close" "$src_dir/tests/e2e/wm_close.c" -lX11 || skip "cannot build the X11 helper"
 
 . "$src_dir/scripts/xvfb.sh"
-# Xvfb for a test, which is skipped where Xvfb cannot run.
 start_test_xvfb() { start_xvfb "$1" || skip "Xvfb cannot run here"; }
 
-# Satellites with their epoch now, so every position is computed, listed in
-# the data manager file of the default data folder.
+# Satellites of epoch now, listed in the data manager file of the default data folder.
 export HOME=$tmp/home XDG_DATA_HOME=$tmp/xdg SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 mkdir -p "$HOME/Documents" "$XDG_DATA_HOME"
 epoch=$(date -u +%Y-%m-%dT%H:%M:%S.000000)
@@ -65,8 +54,7 @@ shot() {
   import -window root "$tmp/root.png" || fail "no screenshot"
   convert "$tmp/root.png" -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$tmp/$1.png"
 }
-# settle NAME WINDOW TEST: shots until TEST NAME holds, for up to 5 seconds,
-# so a busy machine only makes the test slower.
+# settle NAME WINDOW TEST: shots until TEST NAME holds, for up to 5 seconds.
 settle() {
   for _ in $(seq 25); do
     sleep 0.2

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# End-to-end test of the map window: M, a click, Tab, P and I on the real
-# program, checked on screenshots; closing ends it with code 0 and the
-# settings file holds the state.
+# End-to-end test of the map window: M, a click, Tab, P and I checked on screenshots;
+# closing ends it with code 0 and the settings file holds the state.
 . "$(dirname "$0")/lib.sh"
 start_test_xvfb 1024x768
 start_app
@@ -14,7 +13,6 @@ xdotool windowfocus --sync "$wid"
 panel=800x64+0+0
 # The message box for "Miller" (6 glyphs of 10 x 16, 20 pixels around), centred.
 centre=100x56+350+272
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 drawn() { [ "$(count "$1" 0000FF $map)" -gt 1000 ]; }
 msg_shown() { [ "$(count "$1" FFFFFF $centre)" -gt 40 ]; }
 msg_gone() { [ "$(count "$1" FFFFFF $centre)" -eq 0 ]; }

@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
-# End-to-end test of scripts/run.sh, which `make run` calls: without a data
-# manager file and without network it shows the walker demo catalogue within
-# a few seconds from a demo home, online it lists the downloaded groups; with
-# one of the user's own it starts on that.
+# End-to-end test of scripts/run.sh (`make run`): offline the walker demo catalogue within
+# seconds from a demo home, online the downloaded groups, else the user's own file.
 . "$(dirname "$0")/lib.sh"
 start_test_xvfb 1024x768
 run=$src_dir/scripts/run.sh
 build=$(cd "$bin_dir/.." && pwd)
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+# launch NAME TEST WHAT: run.sh, its output in NAME.out, until TEST holds on its window.
+launch() { "$run" "$build" >"$tmp/$1.out" 2>&1 & app_pid=$!; find_window Skytrace; expect "$3" settle "$1" "$win" "$2"; }
 # Nobody listens on port 1 of the loopback: offline in a few milliseconds.
 export SKYTRACE_ELEMENTS_URL='http://127.0.0.1:1/{group}' SKYTRACE_DEMO_HOME=$tmp/demo
 user_home=$HOME
@@ -17,10 +16,7 @@ mkdir -p "$HOME"
 # Hundreds of 3 x 3 squares, where the user's file below has six.
 many() { [ "$(count "$1" FF0000 $map)" -gt 900 ]; }
 t0=$(now_ms)
-"$run" "$build" >"$tmp/demo.out" 2>&1 &
-app_pid=$!
-find_window Skytrace
-expect "demo satellites on the map" settle demo "$win" many
+launch demo many "demo satellites on the map"
 ms=$(( $(now_ms) - t0 ))
 cat "$tmp/demo.out"
 expect "within a few seconds ($ms ms from the start of the script)" [ "$ms" -lt 8000 ]
@@ -50,10 +46,7 @@ for _ in $(seq 50); do
 done
 [ -n "$port" ] || fail "the HTTP server did not start"
 five() { [ "$(count "$1" FF0000 $map)" -ge 9 ] && [ "$(count "$1" FF0000 $map)" -le 45 ]; }
-SKYTRACE_ELEMENTS_URL="http://127.0.0.1:$port/{group}" "$run" "$build" >"$tmp/online.out" 2>&1 &
-app_pid=$!
-find_window Skytrace
-expect "the five downloaded satellites" settle online "$win" five
+SKYTRACE_ELEMENTS_URL="http://127.0.0.1:$port/{group}" launch online five "the five downloaded satellites"
 expect "says it shows current element sets" grep -q "demo data: current element sets" "$tmp/online.out"
 expect "the demo lists the downloads only" [ "$(cat "$tmp/demo/Documents/datamgr.txt")" = \
   "$(printf "$tmp/demo/Documents/skytrace-elements/%s.txt\n" stations weather gnss geo starlink)" ]
@@ -63,10 +56,7 @@ close_wait "$win"
 rm -rf "$tmp/demo"
 export HOME=$user_home XDG_DATA_HOME=$tmp/xdg
 few() { [ "$(count "$1" FF0000 $map)" -ge 9 ] && [ "$(count "$1" FF0000 $map)" -le 54 ]; }
-"$run" "$build" >"$tmp/own.out" 2>&1 &
-app_pid=$!
-find_window Skytrace
-expect "the user's six satellites" settle own "$win" few
+launch own few "the user's six satellites"
 expect "says it runs on the user's file" grep -qx "Skytrace: your data manager file $HOME/Documents/datamgr.txt" "$tmp/own.out"
 close_wait "$win"
 expect "no demo home" [ ! -e "$tmp/demo" ]

@@ -8,10 +8,7 @@
 
 #include "objects/objects.h"
 
-inline float rad(double deg)
-{
-    return static_cast<float>(deg * M_PI / 180.0);
-}
+inline float rad(double deg) { return static_cast<float>(deg * M_PI / 180.0); }
 
 // Point counts of the polylines, in order ("2 3 ").
 template <typename C>
@@ -38,9 +35,10 @@ bool end_to_end(const C& c)
 
 // A circular low-earth orbit of the given mean motion (rev/day) or, decayed,
 // one whose drag brought it down long ago.
-inline object_t* make_leo(uint32_t catnum, double meanMotion, bool decayed = false)
+inline object_t* make_leo(uint32_t catnum, double meanMotion, bool decayed = false, const char* name = "")
 {
     OrbitalElements_t el;
+    el.name = name;
     el.catalogNumber = catnum;
     el.epochYear = decayed ? 2000 : 2026;
     el.epochDay = 150.5;

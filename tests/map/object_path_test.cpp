@@ -11,16 +11,8 @@ namespace {
 
 class Path : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        var_reset();
-        path.SetOrbits(2, 90);
-    }
-    void TearDown() override
-    {
-        g_var.sel.obj = nullptr;
-        obj_free(sat);
-    }
+    void SetUp() override { var_reset(); path.SetOrbits(2, 90); }
+    void TearDown() override { g_var.sel.obj = nullptr; obj_free(sat); }
     // Expects the path point where the satellite is that many seconds ahead.
     void expect_ahead(const point2f_t& p, double seconds)
     {
@@ -49,15 +41,12 @@ TEST_F(Path, StepTickAndUpdate)
     EXPECT_EQ(path.stepInterval, 62631u);
     ASSERT_EQ(path.PointCount(), 180u);
     expect_ahead(path.Points()[179], 179 * path.step);
-    EXPECT_TRUE(end_to_end(path));
-    EXPECT_GE(path.PolylineCount(), 2u);
+    EXPECT_TRUE(end_to_end(path) && path.PolylineCount() >= 2);
 
-    EXPECT_FALSE(path.Tick(62630));
-    EXPECT_TRUE(path.Tick(1));
+    EXPECT_TRUE(!path.Tick(62630) && path.Tick(1));
     const point2f_t second = path.Points()[1];
     path.Update();
-    EXPECT_EQ(path.elapsed, 0u);
-    EXPECT_EQ(path.Points()[0].x, second.x);
+    EXPECT_TRUE(path.elapsed == 0 && path.Points()[0].x == second.x);
     expect_ahead(path.Points()[179], 180 * path.step);
     // Without a selection nothing moves.
     g_var.sel.obj = nullptr;
@@ -71,8 +60,7 @@ TEST_F(Path, CutsWhereTheTrackCrossesTheMapEdge)
     set_track({{3.0f, 0.1f}, {3.1f, 0.2f}, {-3.1f, 0.3f}, {-3.0f, 0.4f}, {0.1f, 0.5f},
                {3.1f, 0.6f}, {-3.1f, 0.7f}, {-3.0f, 0.8f}});
     path.InitPolylines();
-    EXPECT_EQ(shape(path), "2 4 2 ");
-    EXPECT_TRUE(end_to_end(path));
+    EXPECT_TRUE(shape(path) == "2 4 2 " && end_to_end(path)) << shape(path);
     // Only steps beyond 3.14 in either coordinate cut (float 3.14 is just
     // above it); fewer than two points make one polyline.
     set_track({{0, 0}, {3.13f, 0}, {3.13f, -0.1f}});

@@ -46,18 +46,13 @@ TEST(Projections, ExtentsNamesOriginSymmetryAndLookups)
         EXPECT_NEAR(project(e.id, 0, 90).y, e.y, 1e-6);
         // Miller and Mercator give ln(tan(pi/4)), a few 1e-16 off zero.
         EXPECT_NEAR(std::hypot(project(e.id, 0, 0).x, project(e.id, 0, 0).y), 0.0, 1e-15);
-        // Just beside the origin (a special case in Winkel Tripel and Aitoff)
-        // still small and positive; east and west mirror each other, north
-        // and south too except in the pseudoconic Bottomley.
+        // Beside the origin (special in Winkel Tripel and Aitoff) small and positive; east and
+        // west mirror each other, north and south too except in the pseudoconic Bottomley.
         point2f_t near = project(e.id, 0.005, 0.005);
         EXPECT_TRUE(near.x > 0 && near.y > 0 && near.x < 1e-3f && near.y < 1e-3f);
         point2f_t ne = project(e.id, 120, 45), nw = project(e.id, -120, 45);
-        EXPECT_TRUE(ne.x > 0 && ne.y > 0);
-        EXPECT_NEAR(nw.x, -ne.x, 1e-5);
-        EXPECT_NEAR(nw.y, ne.y, 1e-5);
-        if (e.id != MP_BOTTOMLEY) {
-            EXPECT_NEAR(project(e.id, 120, -45).y, -ne.y, 1e-5);
-        }
+        EXPECT_TRUE(ne.x > 0 && ne.y > 0 && std::abs(nw.x + ne.x) <= 1e-5 && std::abs(nw.y - ne.y) <= 1e-5);
+        EXPECT_TRUE(e.id == MP_BOTTOMLEY || std::abs(project(e.id, 120, -45).y + ne.y) <= 1e-5);
     }
     for (int id : {0, -100, 1, 99, 105, 200, 301, 504, 699, 705, 1000})
         EXPECT_TRUE(!map_projection_name(id) && !map_projection_func(id)) << id;
@@ -67,13 +62,10 @@ TEST(Projections, MercatorClampAndVanDerGrinten)
 {
     // Mercator stops at 85 degrees of latitude.
     const float y85 = static_cast<float>(std::log(std::tan(1.4835298641951802 * 0.5 + M_PI / 4)));
-    EXPECT_EQ(project(MP_MERCATOR, 40, 90).y, y85);
-    EXPECT_EQ(project(MP_MERCATOR, 40, -89.5).y, -y85);
+    EXPECT_TRUE(project(MP_MERCATOR, 40, 90).y == y85 && project(MP_MERCATOR, 40, -89.5).y == -y85);
     EXPECT_LT(project(MP_MERCATOR, 0, 84).y, y85);
-    // Van der Grinten: equator x = lambda, central meridian and poles x = 0,
-    // and the outer meridian a circle of radius pi.
-    EXPECT_EQ(project(MP_VAN_DER_GRINTEN, 60, 0).x, rad(60));
-    EXPECT_EQ(project(MP_VAN_DER_GRINTEN, 0, 45).x, 0.0f);
+    // Van der Grinten: equator x = lambda, central meridian and poles x = 0, outer meridian radius pi.
+    EXPECT_TRUE(project(MP_VAN_DER_GRINTEN, 60, 0).x == rad(60) && project(MP_VAN_DER_GRINTEN, 0, 45).x == 0.0f);
     EXPECT_NEAR(project(MP_VAN_DER_GRINTEN, 0, 45).y, M_PI * std::tan(std::asin(0.5) / 2), 1e-6);
     EXPECT_EQ(project(MP_VAN_DER_GRINTEN, 110, 90).x, 0.0f);
     EXPECT_NEAR(project(MP_VAN_DER_GRINTEN, 110, 90).y, M_PI, 1e-6);

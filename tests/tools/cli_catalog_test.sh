@@ -20,8 +20,6 @@ check "catalog exits 0 and lists the usable sets in file order" [ $? -eq 0 -a "$
 printf '%s {\n A0001\n}\n}\n' "$tmp/sats.tle" > "$tmp/datamgr.txt"
 out=$("$cli" catalog "$tmp/datamgr.txt")
 check "catalog of a data manager file" [ $? -eq 0 -a "$out" = "$(printf "1\t100001\tGEO SAT\t$epoch\nobjects=1 result=-1")" ]
-printf 'not a list of files\n' > "$tmp/junk.txt"
-check "junk is an empty data manager file" [ "$("$cli" catalog "$tmp/junk.txt")" = "objects=0 result=0" ]
 
 out=$("$cli" where "$tmp/sats.tle" --at "${epoch}Z")
 check "where exit 0, one line per satellite and the totals" [ $? -eq 0 -a "$(echo "$out" | wc -l)" -eq 3 ]

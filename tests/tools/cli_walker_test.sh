@@ -1,6 +1,6 @@
 #!/bin/bash
 # skytrace-cli walker: read back by the program's readers, positions at the
-# requested altitude and inclination, Walker phasing, checksums, usage errors.
+# requested altitude and inclination, Walker phasing, usage errors.
 . "$(dirname "$0")/lib.sh"
 at=2026-12-06T12:00:00Z
 walker() { "$cli" walker --epoch $at "$@"; }
@@ -11,16 +11,13 @@ out=$("$cli" catalog "$tmp/shell.tle")
 check "all 24 read back" grep -qx 'objects=24 result=0' <<< "$out"
 expect_eq "first entry" "$(printf '1\t90001\tDEMO-0001\t2026-12-06T12:00:00.000000')" "$(head -1 <<< "$out")"
 expect_eq "last entry" "$(printf '24\t90024\tDEMO-0024\t2026-12-06T12:00:00.000000')" "$(sed -n 24p <<< "$out")"
-check "checksums" awk 'FNR % 3 != 1 { s = 0; for (i = 1; i < 69; i++) { c = substr($0, i, 1)
-    if (c ~ /[0-9]/) s += c; else if (c == "-") s++ } if (s % 10 != substr($0, 69, 1) || length($0) != 69) exit 1 }' "$tmp/shell.tle"
 # Plane 2 (third) has its node at 120 degrees; its first satellite is ahead
 # by F*360*2/24 = 30 degrees of mean anomaly.
 expect_eq "node and phasing of plane 2" "120.0000 30.0000 120.0000 120.0000" \
     "$(awk 'FNR == 27 || FNR == 30 { printf "%s%s %s", sep, $4, $7; sep = " " }' "$tmp/shell.tle")"
 
-# Altitude and inclination through the propagator: one plane of 36 keeps a
-# satellite within 5 degrees of the highest latitude. The mean height over
-# the ellipsoid is about 7 km above the nominal one at 53 degrees.
+# Altitude and inclination through the propagator: one plane of 36 has a satellite within 5
+# degrees of the highest latitude; the mean height is about 7 km above nominal at 53 degrees.
 stats() {  # mean altitude and largest |latitude| over the satellites
     "$cli" where "$1" --at 2026-12-06T13:00:00Z |
         awk -F'\t' 'NF == 5 { s += $5; n++; l = $3 < 0 ? -$3 : $3; if (l > m) m = l }

@@ -1,7 +1,6 @@
 #!/bin/bash
-# scripts/update-elements against a local HTTP server: files and data manager
-# file where the program looks, other entries kept, bad answers and an
-# unreachable service leave everything as it was.
+# scripts/update-elements against a local HTTP server: files and data manager file where the
+# program looks, other entries kept; bad answers and no service leave everything as it was.
 . "$(dirname "$0")/lib.sh"
 command -v python3 >/dev/null && command -v curl >/dev/null || { echo "skip: needs python3 and curl"; exit 77; }
 upd=${SKYTRACE_SOURCE_DIR:?}/scripts/update-elements

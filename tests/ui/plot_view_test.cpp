@@ -30,12 +30,10 @@ protected:
 
 TEST_F(PlotTest, GridAndCoastlinesInTheirColoursOverTheBackground)
 {
-    // One coastline: a short diagonal in the Atlantic.
-    g_coastlines.Alloc(3, 1);
-    point2f_t* p = g_coastlines.Points();
+    g_coastlines.Alloc(3, 1);  // one coastline: a short diagonal in the Atlantic
     for (int i = 0; i < 3; i++)
-        p[i] = {float((-40 + 5 * i) * M_PI / 180), float((5 + 10 * i) * M_PI / 180)};
-    g_coastlines.Polylines()[0] = {3, p};
+        g_coastlines.Points()[i] = {rad(-40 + 5 * i), rad(5 + 10 * i)};
+    g_coastlines.Polylines()[0] = {3, g_coastlines.Points()};
     init_data(0x6004);
     update_data(0x2004);
     OpenWindow();
@@ -45,10 +43,8 @@ TEST_F(PlotTest, GridAndCoastlinesInTheirColoursOverTheBackground)
     g_var.lat.show = g_var.lon.show = g_var.lines.show = true;
     Grab();
     point2i_t eq = Middle(g_latLinesS, 9), mer = Middle(g_lonLinesS, 18), c = Middle(g_coastlinesS, 0);
-    EXPECT_TRUE(same_color(Pixel(eq.x + 5, eq.y), LAT)) << "the equator";
-    EXPECT_TRUE(same_color(Pixel(eq.x + 5, eq.y - 3), BG));
-    EXPECT_TRUE(same_color(Pixel(mer.x, mer.y + 40), LON)) << "the prime meridian";
-    EXPECT_TRUE(same_color(Pixel(mer.x + 3, mer.y + 40), BG));
+    EXPECT_TRUE(same_color(Pixel(eq.x + 5, eq.y), LAT) && same_color(Pixel(eq.x + 5, eq.y - 3), BG)) << "lat 0";
+    EXPECT_TRUE(same_color(Pixel(mer.x, mer.y + 40), LON) && same_color(Pixel(mer.x + 3, mer.y + 40), BG)) << "lon 0";
     EXPECT_TRUE(same_color(Pixel(c.x, c.y), COAST)) << "coastlines over the grid";
     EXPECT_EQ(Count({0, 0, 800, 10}, LAT) + Count({0, 0, 800, 10}, LON), 0) << "nothing in the padding";
 }
@@ -59,25 +55,19 @@ TEST_F(PlotTest, SquaresAndLabelsOnlyForPlacedSatellitesAndInRange)
     LoadSatellites({{"EAST", 1, 0.0f, 30, true}, {"NOPOS", 2, 60, 0, false}, {"WEST", 3, -0.01f, -30, true}});
     OpenWindow();
     Grab();
-    const SDL_Rect& e = g_orbRectsS[0];
-    const SDL_Rect& wr = g_orbRectsS[2];
-    EXPECT_EQ(e.w * e.h, 25);
-    EXPECT_EQ(Count(e, OBJ), 25);
-    EXPECT_EQ(Count(wr, OBJ), 25);
+    const SDL_Rect &e = g_orbRectsS[0], &wr = g_orbRectsS[2];
+    EXPECT_TRUE(e.w * e.h == 25 && Count(e, OBJ) == 25 && Count(wr, OBJ) == 25);
     EXPECT_EQ(CountAll(OBJ), 50) << "the satellite without a position leaves no mark";
 
     g_var.obj.label.show = 1;
     Grab();
     const int lw = 4 * 10, gh = 16;
-    // Longitude 0: the label ends at the square's right edge, on the row
-    // above the square; longitude -0.01: it starts at the left edge.
+    // Longitude 0: the label ends at the square's right edge, on the row above the square;
+    // longitude -0.01: it starts at the left edge.
     SDL_Rect eLeft = {e.x + e.w - lw, e.y - gh - 1, lw, gh}, eRight = {e.x + e.w, e.y - gh - 1, lw, gh};
     SDL_Rect wRight = {wr.x, wr.y - gh - 1, lw, gh}, wLeft = {wr.x - lw, wr.y - gh - 1, lw, gh};
-    EXPECT_GT(Count(eLeft, LABEL), 10);
-    EXPECT_EQ(Count(eRight, LABEL), 0);
-    EXPECT_EQ(Count({e.x - 40, e.y, 80, 3}, LABEL), 0);
-    EXPECT_GT(Count(wRight, LABEL), 10);
-    EXPECT_EQ(Count(wLeft, LABEL), 0);
+    EXPECT_TRUE(Count(eLeft, LABEL) > 10 && Count(eRight, LABEL) == 0 && Count({e.x - 40, e.y, 80, 3}, LABEL) == 0);
+    EXPECT_TRUE(Count(wRight, LABEL) > 10 && Count(wLeft, LABEL) == 0);
     EXPECT_EQ(CountAll(LABEL), Count(eLeft, LABEL) + Count(wRight, LABEL)) << "no label without a position";
     SDL_Rect far = {INT_MIN + 5, INT_MIN + 5, 4, 4};  // far off: placement stays in range
     EXPECT_EQ(PlotView::LabelX(far, 1.0f, 63, 1000), INT_MIN);

@@ -5,11 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "app/data.h"
-#include "objects/objects.h"
+#include "map/map_fixture.h"
 #include "settings/vars.h"
 #include "support/types.h"
 #include "ui/main_win.h"
@@ -86,28 +85,16 @@ protected:
         SDL_Rect r = {0, 0, ww, hh};
         ASSERT_EQ(w.Create(&r, SDL_WINDOW_SHOWN, SDL_RENDERER_SOFTWARE), 0) << SDL_GetError();
     }
-    // Replaces the catalogue by the satellites at the given points and brings
-    // the projected and screen levels up to date.
+    // The catalogue becomes these satellites, placed, projected and on screen.
     void LoadSatellites(const std::vector<testSat_t>& sats)
     {
         free_data(0xF008);
-        for (const testSat_t& s : sats) {
-            OrbitalElements_t el;  // a low orbit; the position is set below
-            el.name = s.name;
-            el.catalogNumber = s.catnum;
-            el.epochYear = 2026;
-            el.epochDay = 150.5;
-            el.epochIsDayOfYear = true;
-            el.meanMotion = 15.5;
-            object_t* o = nullptr;
-            ASSERT_EQ(new_obj(&o, el), 0);
-            g_objs.Add(o);
-        }
+        for (const testSat_t& s : sats)
+            g_objs.Add(make_leo(s.catnum, 15.5, false, s.name));
         g_objs.InitPositions();
         size_t i = 0;
         for (object_t* o = g_objs.first; o; o = o->next, i++) {
-            o->pos->x = float(sats[i].lonDeg * M_PI / 180.0);
-            o->pos->y = float(sats[i].latDeg * M_PI / 180.0);
+            *o->pos = {rad(sats[i].lonDeg), rad(sats[i].latDeg)};
             o->hasPos = sats[i].hasPos;
         }
         init_data(0x6008);
