@@ -167,7 +167,8 @@ TEST_F(Pipeline, PathOfAnUncomputableSelectionAndPathShowAtStartUp)
     EXPECT_FALSE(g_path.lines);
 }
 
-// The grid from the settings: 19 parallels and 37 meridians by default, each line at its angle.
+// The grid from the settings: 19 parallels and 37 meridians by default, each line at its angle
+// (meridian 18 on Greenwich, parallel 9 on the equator).
 TEST(GridLines, CountsAndAnglesFromTheSettings)
 {
     var_reset();
@@ -176,8 +177,10 @@ TEST(GridLines, CountsAndAnglesFromTheSettings)
     const struct { uint64_t lines[2], points[2]; double lineStep[2], pointStep[2]; } grids[] = {
         {{19, 37}, {361, 181}, {10, 10}, {1, 1}}, {{7, 13}, {13, 7}, {30, 30}, {30, 30}}};
     for (const auto& g : grids) {
-        g_var.lat.lines = g.lines[0], g_var.lat.points = g.points[0];
-        g_var.lon.lines = g.lines[1], g_var.lon.points = g.points[1];
+        if (&g != grids) {  // the first grid is that of the default settings
+            g_var.lat.lines = g.lines[0], g_var.lat.points = g.points[0];
+            g_var.lon.lines = g.lines[1], g_var.lon.points = g.points[1];
+        }
         init_data(DATA_RAW | DATA_LAT_LINES | DATA_LON_LINES);
         const CPolylines2f* grid[2] = {&g_latLines, &g_lonLines};
         for (int k = 0; k < 2; ++k) {
@@ -199,13 +202,8 @@ TEST(GridLines, CountsAndAnglesFromTheSettings)
             EXPECT_EQ(wrong, 0);
         }
     }
-    ASSERT_EQ(g_lonLines.PolylineCount(), 13u);
-    var_reset();
-    init_data(DATA_RAW | DATA_LAT_LINES | DATA_LON_LINES);
-    ASSERT_EQ(g_lonLines.PolylineCount(), 37u);
-    EXPECT_TRUE(g_lonLines.Polylines()[18].first[0].x == 0.0f && g_latLines.Polylines()[9].first[0].y == 0.0f)
-        << "the Greenwich meridian and the equator";
     free_data(0xF0FF);
+    var_reset();
 }
 
 TEST_F(Pipeline, SquaresPathAndAllocationFreeTicks)
