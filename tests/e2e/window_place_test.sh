@@ -43,10 +43,13 @@ expect "the moved console's frame position and size kept" [ "$(rects)" = "100 80
 open_both
 expect "the console opens where it was moved ($con_geo)" [ "$con_geo" = "$moved_con" ]
 wmctrl -i -r "$wid" -b add,maximized_vert,maximized_horz
-sleep 1
+maximised() { [ "$(geometry "$wid" | cut -d' ' -f3)" = 1600 ]; }
+for _ in $(seq 50); do maximised && break; sleep 0.1; done
+expect "the map window is maximised" maximised
+sleep 0.5
 close_wait "$wid"
 expect "maximised: flag set, normal rectangle kept" [ "$(rects)" = "100 80 800 600 /200 150 500 400 /1" ]
 open_both
-expect "the map window opens maximised ($map_geo)" [ "$(cut -d' ' -f3 <<<"$map_geo")" = 1600 ]
+expect "the map window opens maximised ($map_geo)" maximised
 close_wait "$wid"
 echo "PASS"
