@@ -127,7 +127,10 @@ static bool is_closed(const SdlWindow* w)
 
 void app_idle(appLoop_t& loop, unsigned ms)
 {
-    tick_data(ms);
+    // A remembered satellite without a position at start-up or after a reload
+    // is selected once an update has computed one.
+    if ((tick_data(ms) & DATA_OBJECTS) && !g_var.sel.obj)
+        win.SelObj(g_var.sel.catnum);
     win.Animate(ms);
     if (is_shown(&win)) {
         win.Render();

@@ -33,7 +33,6 @@ constexpr int CYCLE_LEN = sizeof(s_cycle) / sizeof(s_cycle[0]);
 
 mp_func_t s_mpf = mp_equirect;
 unsigned s_objTicks = 0;
-bool s_pathShowApplied = false;  // the path's lines flag is taken from path.show once
 uint64_t s_oeCountMP = 0;        // entries of g_oePointsMP
 uint64_t s_oeCountS = 0;         // entries of g_oePtsS and g_orbRectsS
 uint64_t s_opRectsCap = 0;       // allocated entries of g_opRectsS
@@ -170,10 +169,10 @@ void init_raw_data(int flags)
     if ((flags & DATA_OBJECTS) && make_data_file_name(name, g_var.obj.data))
         g_objs.Load(name);
     if (flags & DATA_PATH) {
-        if (!s_pathShowApplied) {
+        // Built from nothing (at start-up), the path is drawn as path.show
+        // says; later builds keep what the path key chose.
+        if (g_path.IsEmpty())
             g_path.lines = g_var.path.show == 2;
-            s_pathShowApplied = true;
-        }
         g_path.SetOrbits(g_var.path.orbits, g_var.path.points);
     }
 }
@@ -280,7 +279,8 @@ void update_screen_data(int flags)
         update_points(g_oePtsS, g_oePointsMP, std::min(s_oeCountS, s_oeCountMP));
         place_object_squares();
     }
-    if ((flags & DATA_PATH) && g_opMP.PointCount() > 0) {
+    // An empty path empties its screen data too, so no earlier track stays drawn.
+    if (flags & DATA_PATH) {
         if (g_path.lines) {
             g_opS.ReservePolylines(g_opMP.PointCount());
             update_polylines(g_opS, g_opMP);

@@ -30,6 +30,11 @@ bool ConWindow::UpdateFont()
     if (!font.Load(g_var.con.font, renderer))
         return false;
     view.font = &font;
+    // Rows and columns follow the new glyph size at once, so the input line
+    // stays inside the window.
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window, &w, &h);
+    view.SetSize(w, h);
     return true;
 }
 
@@ -59,6 +64,7 @@ int ConWindow::WindowEvent(const SDL_WindowEvent& e)
         view.SetSize(e.data1, e.data2);
         break;
     case SDL_WINDOWEVENT_CLOSE:
+        KeepRect(&g_var.con.rect);
         g_var.con.max = maximised;
         SDL_HideWindow(window);
         break;

@@ -12,8 +12,8 @@ public:
     // Hidden, resizable window at con.rect; 0 or 101/102.
     int Create();
     int Create(SDL_Rect* rect, Uint32 windowFlags, Uint32 rendererFlags);
-    // Reloads the font named by con.font; the rows and columns follow the
-    // new glyph size at the next resize. False keeps the old font.
+    // Reloads the font named by con.font and fits the rows and columns to
+    // its glyph size. False keeps the old font.
     bool UpdateFont();
     void Render();
     // Keeps con.rect and con.max up to date and hides the window on close.

@@ -91,9 +91,9 @@ void ObjectPath::Update()
         return;
     for (uint64_t i = 1; i < m_pointCount; ++i)
         m_points[i - 1] = m_points[i];
-    point2f_t& last = m_points[m_pointCount - 1];
-    last = point2f_t{0, 0};
-    obj_coord(&last, o, offset_seconds(static_cast<double>(m_pointCount) * step));
+    // A new end that cannot be computed is left off: the track shortens.
+    if (!obj_coord(&m_points[m_pointCount - 1], o, offset_seconds(static_cast<double>(m_pointCount) * step)))
+        --m_pointCount;
     InitPolylines();
 }
 
@@ -102,11 +102,17 @@ void ObjectPath::InitPoints()
     object_t* o = g_var.sel.obj;
     if (!o)
         return;
+    AllocPoints(orbits * pointsPerOrbit);
+    // The track ends before the first instant the model cannot compute, so
+    // every point kept is this satellite's at its own time; with none the
+    // track is empty.
     double t = 0;
-    for (uint64_t i = 0; i < m_pointCount; ++i) {
-        obj_coord(&m_points[i], o, offset_seconds(t));
+    uint64_t n = 0;
+    while (n < m_pointCount && obj_coord(&m_points[n], o, offset_seconds(t))) {
+        ++n;
         t += step;
     }
+    m_pointCount = n;
 }
 
 uint64_t ObjectPath::CalcNumPolylines() const

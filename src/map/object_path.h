@@ -17,8 +17,10 @@ public:
     // Accumulates ms; true when a step is due. False without a selection.
     bool Tick(unsigned ms);
     // Moves the path one step forward: drops the oldest point, adds one at
-    // the far end.
+    // the far end (or none when it cannot be computed).
     void Update();
+    // Fills orbits x pointsPerOrbit points from now on, up to the first one
+    // that cannot be computed.
     void InitPoints();
     uint64_t CalcNumPolylines() const;
     void InitPolylines();

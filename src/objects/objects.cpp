@@ -94,13 +94,16 @@ void obj_geodetic_n(object_t* const* objs, const libsgp4::DateTime* dts, size_t 
 
 namespace {
 
+// The satellite's altitude belongs to its own entry: a point computed for
+// another instant (a ground track) leaves it alone.
 void store_position(point2f_t* pt, object_t* obj, const libsgp4::CoordGeodetic& geo)
 {
     pt->x = static_cast<float>(geo.longitude);
     pt->y = static_cast<float>(geo.latitude);
-    obj->altitude = geo.altitude;
-    if (pt == obj->pos)
+    if (pt == obj->pos) {
+        obj->altitude = geo.altitude;
         obj->hasPos = true;
+    }
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ struct object_t {
     libsgp4::Tle* tle;       // owned
     libsgp4::SGP4* sgp4;     // owned
     point2f_t* pos;          // entry in the catalogue's positions, not owned
-    double altitude;         // km above the ellipsoid at the last computation
+    double altitude;         // km above the ellipsoid at the last computation of pos
     object_t* next;
     // False until a position was computed; such a satellite is not drawn and
     // cannot be picked by a click (its position entry holds zeros).
@@ -45,9 +45,9 @@ struct objectInfo_t {
 int new_obj(object_t** out, const OrbitalElements_t& el);
 void obj_free(object_t* o);
 void obj_free_all(object_t* first);
-// Position at now + seconds: longitude/latitude (radians) into *pt and the
-// altitude into obj->altitude; on a propagation error nothing is stored.
-// Returns whether a position was computed.
+// Position at now + seconds: longitude/latitude (radians) into *pt; when pt
+// is the satellite's own entry (obj->pos) also its altitude and hasPos. On a
+// propagation error nothing is stored. Returns whether a position was computed.
 bool obj_coord(point2f_t* pt, object_t* obj, int seconds);
 // The instant obj_coord computes for: the system clock plus seconds.
 libsgp4::DateTime obj_time(int seconds);

@@ -53,10 +53,34 @@ static void set_color(SdlFont* f, const color4b_t& c)
     f->SetColor(c.r, c.g, c.b);
 }
 
-void info_format_angle(char* buf, size_t cap, float rad, char pos, char neg)
+namespace {
+
+// An angle in radians as degrees, "%8.2f" of its size, the degree sign and
+// pos or neg by its sign.
+void format_angle(char* buf, size_t cap, float rad, char pos, char neg)
 {
     float deg = static_cast<float>(static_cast<double>(rad) * 180.0 / M_PI);
     snprintf(buf, cap, "%8.2f%c%c", std::fabs(deg), 248, deg < 0 ? neg : pos);
+}
+
+}  // namespace
+
+void info_values(infoValues_t* out, object_t* o)
+{
+    objectInfo_t info;
+    obj_info(&info, o);
+    char(*t)[256] = out->text;
+    snprintf(t[ITEM_CATNUM], sizeof t[0], "%u", static_cast<unsigned>(info.catalogNumber));
+    for (int i : {ITEM_LAT, ITEM_LON, ITEM_ALT})
+        t[i][0] = '\0';
+    if (o->hasPos && o->pos) {
+        format_angle(t[ITEM_LAT], sizeof t[0], o->pos->y, 'N', 'S');
+        format_angle(t[ITEM_LON], sizeof t[0], o->pos->x, 'E', 'W');
+        snprintf(t[ITEM_ALT], sizeof t[0], "%8.2f km", o->altitude);
+    }
+    snprintf(t[ITEM_ORBIT], sizeof t[0], "%8.2f", info.orbitNumber);
+    snprintf(t[ITEM_PERDAY], sizeof t[0], "%8.2f", info.revsPerDay);
+    snprintf(t[ITEM_PERIOD], sizeof t[0], "%s", info.periodText);
 }
 
 void InfoView::Render(SDL_Renderer* r)
@@ -76,31 +100,13 @@ void InfoView::Render(SDL_Renderer* r)
         SDL_RenderSetViewport(r, nullptr);
         return;
     }
-    objectInfo_t info;
-    obj_info(&info, o);
-    font->RenderStr(0, 0, info.name);
+    char name[sizeof(objectInfo_t::name)];
+    font->RenderStr(0, 0, obj_name(name, sizeof name, o));
 
     set_color(font, g_var.info.value.color);
-    char buf[256];
-    auto value = [&](int item) {
-        font->RenderStr(s_items[item].valuePos.x, s_items[item].valuePos.y, buf);
-    };
-    snprintf(buf, sizeof buf, "%u", static_cast<unsigned>(info.catalogNumber));
-    value(ITEM_CATNUM);
-    // A satellite whose position was never computed has no figures to show.
-    if (o->hasPos && o->pos) {
-        info_format_angle(buf, sizeof buf, o->pos->y, 'N', 'S');
-        value(ITEM_LAT);
-        info_format_angle(buf, sizeof buf, o->pos->x, 'E', 'W');
-        value(ITEM_LON);
-        snprintf(buf, sizeof buf, "%8.2f km", o->altitude);
-        value(ITEM_ALT);
-    }
-    snprintf(buf, sizeof buf, "%8.2f", info.orbitNumber);
-    value(ITEM_ORBIT);
-    snprintf(buf, sizeof buf, "%8.2f", info.revsPerDay);
-    value(ITEM_PERDAY);
-    snprintf(buf, sizeof buf, "%s", info.periodText);
-    value(ITEM_PERIOD);
+    infoValues_t values;
+    info_values(&values, o);
+    for (int i = 0; i < INFO_VALUES; i++)
+        font->RenderStr(s_items[i].valuePos.x, s_items[i].valuePos.y, values.text[i]);
     SDL_RenderSetViewport(r, nullptr);
 }

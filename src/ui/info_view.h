@@ -1,13 +1,21 @@
 // The panel of figures of the selected satellite: a band of four text rows
 // (panel at the top or bottom) or a column 25 characters wide (left, right).
 #pragma once
-#include <cstddef>
-
 #include "ui/sdl_view.h"
 
-// An angle in radians as degrees, "%8.2f" of its size, the degree sign (248
-// in code page 437) and pos or neg by its sign.
-void info_format_angle(char* buf, size_t cap, float rad, char pos, char neg);
+struct object_t;
+
+// The value texts of the panel's rows for a satellite, in the order of the
+// rows: catalogue number; latitude and longitude as "%8.2f" of the degrees,
+// the degree sign (248 in code page 437) and N/S or E/W; "%8.2f km" of the
+// altitude; revolution number and revolutions per day as "%8.2f"; the period
+// text. Latitude, longitude and altitude stay empty until the satellite's
+// position has been computed.
+enum { INFO_VALUES = 7 };
+struct infoValues_t {
+    char text[INFO_VALUES][256];
+};
+void info_values(infoValues_t* out, object_t* o);
 
 struct infoItem_t {
     const char* label;

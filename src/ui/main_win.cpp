@@ -217,10 +217,13 @@ int MainWin::WindowEvent(const SDL_WindowEvent& e)
         UpdateChildRects();
         break;
     case SDL_WINDOWEVENT_CLOSE:
+        // Both rectangles in the form the move events keep, so that the next
+        // start puts each window where it was.
         if (companion && (companion->Flags() & SDL_WINDOW_SHOWN)) {
-            companion->GetClientRect(&g_var.con.rect);
+            companion->KeepRect(&g_var.con.rect);
             SDL_HideWindow(companion->window);
         }
+        KeepRect(&g_var.win.rect);
         g_var.win.max = maximised;
         SDL_HideWindow(window);
         break;
@@ -230,8 +233,53 @@ int MainWin::WindowEvent(const SDL_WindowEvent& e)
     return 0;
 }
 
+namespace {
+
+bool has_pos(const object_t* o)
+{
+    return o && o->hasPos;
+}
+
+// The first satellite after o in catalogue order, wrapping, whose position
+// was computed; o itself when it is the only one, null when there is none.
+object_t* next_with_pos(object_t* o)
+{
+    object_t* n = g_objs.Next(o);
+    while (n && n != o && !n->hasPos)
+        n = g_objs.Next(n);
+    return has_pos(n) ? n : nullptr;
+}
+
+// The same before o, in one walk: the last one before o, else the last one
+// after it.
+object_t* prior_with_pos(object_t* o)
+{
+    object_t* before = nullptr;
+    object_t* after = nullptr;
+    bool past = false;
+    for (object_t* p = g_objs.first; p; p = p->next) {
+        if (p == o)
+            past = true;
+        else if (p->hasPos && past)
+            after = p;
+        else if (p->hasPos)
+            before = p;
+    }
+    if (before)
+        return before;
+    if (after)
+        return after;
+    return has_pos(o) ? o : nullptr;
+}
+
+}  // namespace
+
+// Only a satellite with a computed position can be selected: the panel shows
+// its figures and the track starts where it is.
 void MainWin::SelObj(object_t* o)
 {
+    if (!has_pos(o))
+        return;
     g_var.sel.obj = o;
     g_var.sel.catnum = static_cast<int32_t>(obj_catnum(o));
     g_path.Reset();
@@ -254,7 +302,7 @@ void MainWin::SelNextObj()
 {
     if (!g_var.sel.obj)
         return;
-    if (object_t* o = g_objs.Next(g_var.sel.obj))
+    if (object_t* o = next_with_pos(g_var.sel.obj))
         SelObj(o);
 }
 
@@ -262,6 +310,6 @@ void MainWin::SelPriorObj()
 {
     if (!g_var.sel.obj)
         return;
-    if (object_t* o = g_objs.Prior(g_var.sel.obj))
+    if (object_t* o = prior_with_pos(g_var.sel.obj))
         SelObj(o);
 }

@@ -31,10 +31,15 @@ public:
     int MouseButtonEvent(const SDL_MouseButtonEvent& e);
     int WindowEvent(const SDL_WindowEvent& e);
 
+    // Selects o when its position has been computed; otherwise nothing
+    // changes. sel.catnum follows the selection.
     void SelObj(object_t* o);
+    // The first satellite with that number, as above.
     void SelObj(int catnum);
     // p relative to the plot view.
     void SelObj(SDL_Point& p);
+    // The next or prior satellite with a position, wrapping; nothing without
+    // a selection.
     void SelNextObj();
     void SelPriorObj();
 
@@ -47,6 +52,6 @@ public:
     PlotView plot;
     MsgView msg;
     // The console window, hidden together with this one on close and its
-    // client rectangle kept in con.rect; null while there is none.
+    // rectangle kept in con.rect; null while there is none.
     SdlWindow* companion = nullptr;
 };

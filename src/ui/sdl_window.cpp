@@ -30,12 +30,6 @@ void SdlWindow::Destroy()
     }
 }
 
-void SdlWindow::GetClientRect(SDL_Rect* r)
-{
-    SDL_GetWindowPosition(window, &r->x, &r->y);
-    SDL_GetWindowSize(window, &r->w, &r->h);
-}
-
 void SdlWindow::GetPos(int* x, int* y)
 {
     SDL_GetWindowPosition(window, x, y);
@@ -44,6 +38,14 @@ void SdlWindow::GetPos(int* x, int* y)
         *x -= left;
         *y -= top;
     }
+}
+
+void SdlWindow::KeepRect(SDL_Rect* r)
+{
+    if (!window || (Flags() & SDL_WINDOW_MAXIMIZED))
+        return;
+    GetPos(&r->x, &r->y);
+    SDL_GetWindowSize(window, &r->w, &r->h);
 }
 
 Uint32 SdlWindow::Flags() const

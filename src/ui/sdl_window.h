@@ -16,10 +16,11 @@ public:
     // again. Used at shutdown before SDL_Quit. Windows that own textures
     // release them first.
     virtual void Destroy();
-    // Position and size of the client area.
-    void GetClientRect(SDL_Rect* r);
     // Position of the outer frame (client position less the borders).
     void GetPos(int* x, int* y);
+    // Stores in r what Create restores the window to: the frame position and
+    // the client size. While maximised r keeps the last normal placement.
+    void KeepRect(SDL_Rect* r);
     // Window flags, 0 without a window.
     Uint32 Flags() const;
     Uint32 Id() const;

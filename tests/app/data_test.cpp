@@ -83,6 +83,7 @@ TEST_F(Pipeline, PixelClampAndScreenFit)
     auto bounds = [] { return std::vector<int32_t>(g_boundsS, g_boundsS + 4); };
     set_screen_rect(SDL_Rect{10, 10, 1000, 300});
     EXPECT_EQ(bounds(), (std::vector<int32_t>{210, 10, 810, 310}));
+    ASSERT_TRUE(g_latLinesS.PolylineCount() == 19 && g_latLinesS.Polylines()[18].count == 361);
     EXPECT_TRUE(g_latLinesS.Points()[0].x == 210 && g_latLinesS.Points()[0].y == 10 &&
                 g_latLinesS.Polylines()[18].first[360].y == 310);
     set_screen_rect(SDL_Rect{0, 0, 400, 1000});
@@ -137,6 +138,72 @@ TEST_F(Pipeline, ProjectionCycleTicksAndDataHooks)
     var_set_str(VAR_OBJ_DATA, "/nonexistent/datamgr.txt");
     EXPECT_TRUE(!g_var.sel.obj && g_objs.count == 0 && s_reselected == 90002);
     EXPECT_EQ(tick_data(1000) & DATA_OBJECTS, DATA_OBJECTS);
+}
+
+TEST_F(Pipeline, PathOfAnUncomputableSelectionAndPathShowAtStartUp)
+{
+    // A selection whose track cannot be computed leaves no earlier track on screen, as lines or squares.
+    for (bool lines : {true, false}) {
+        g_var.sel.obj = g_objs.first;
+        g_path.EnablePolylines(lines);
+        g_path.Reset();
+        update_data(DATA_PROJECTION | DATA_PATH);
+        ASSERT_EQ(lines ? g_opS.PointCount() : g_opRectsCount, 90u);
+        g_var.sel.obj = g_objs.first->next->next;
+        g_path.Reset();
+        update_data(DATA_PROJECTION | DATA_PATH);
+        EXPECT_EQ(lines ? g_opS.PointCount() : g_opRectsCount, 0u) << (lines ? "lines" : "squares");
+    }
+    // Built at start-up, the path is drawn as path.show says (squares after a restart with 1);
+    // a later build keeps what the path key chose.
+    for (int show : {1, 2}) {
+        free_data(0xF0FF);
+        g_var.path.show = uint8_t(show);
+        init_data(0xF000 | DATA_PATH);
+        EXPECT_EQ(g_path.lines, show == 2) << show;
+    }
+    g_path.lines = false;
+    init_data(0xF000 | DATA_PATH);
+    EXPECT_FALSE(g_path.lines);
+}
+
+// The grid from the settings: 19 parallels and 37 meridians by default, each line at its angle
+// (meridian 18 on Greenwich, parallel 9 on the equator).
+TEST(GridLines, CountsAndAnglesFromTheSettings)
+{
+    var_reset();
+    // Lines and points per line of the parallels and the meridians, and the steps in degrees
+    // between lines and between points.
+    const struct { uint64_t lines[2], points[2]; double lineStep[2], pointStep[2]; } grids[] = {
+        {{19, 37}, {361, 181}, {10, 10}, {1, 1}}, {{7, 13}, {13, 7}, {30, 30}, {30, 30}}};
+    for (const auto& g : grids) {
+        if (&g != grids) {  // the first grid is that of the default settings
+            g_var.lat.lines = g.lines[0], g_var.lat.points = g.points[0];
+            g_var.lon.lines = g.lines[1], g_var.lon.points = g.points[1];
+        }
+        init_data(DATA_RAW | DATA_LAT_LINES | DATA_LON_LINES);
+        const CPolylines2f* grid[2] = {&g_latLines, &g_lonLines};
+        for (int k = 0; k < 2; ++k) {
+            SCOPED_TRACE(k == 0 ? "parallels" : "meridians");
+            ASSERT_EQ(grid[k]->PolylineCount(), g.lines[k]);
+            ASSERT_TRUE(grid[k]->PointCount() == g.lines[k] * g.points[k] && end_to_end(*grid[k]));
+            int wrong = 0;
+            for (uint64_t i = 0; i < g.lines[k]; ++i) {
+                const polyline2f_t& l = grid[k]->Polylines()[i];
+                ASSERT_EQ(l.count, g.points[k]);
+                for (uint64_t j = 0; j < l.count; ++j) {
+                    // Parallels run west to east from 90 N southwards, meridians north to south from 180 W eastwards.
+                    const double along = k == 0 ? -180 + j * g.pointStep[0] : 90 - j * g.pointStep[1];
+                    const double across = k == 0 ? 90 - i * g.lineStep[0] : -180 + i * g.lineStep[1];
+                    const point2f_t want = k == 0 ? point2f_t{rad(along), rad(across)} : point2f_t{rad(across), rad(along)};
+                    wrong += std::abs(l.first[j].x - want.x) > 1e-6f || std::abs(l.first[j].y - want.y) > 1e-6f;
+                }
+            }
+            EXPECT_EQ(wrong, 0);
+        }
+    }
+    free_data(0xF0FF);
+    var_reset();
 }
 
 TEST_F(Pipeline, SquaresPathAndAllocationFreeTicks)

@@ -64,6 +64,14 @@ TEST_F(ConViewTest, CursorGlyphCellsAndRows)
     EXPECT_EQ(Count({10, 208, 10, 16}, fg), 160);
 }
 
+TEST_F(ConViewTest, FontChangeRefitsRowsAndColumns)
+{
+    // 20 x 32 glyphs in 800 x 600: 40 columns and 18 rows at once, so the input line stays in view.
+    var_set_con_font(big_font_bmp().c_str());
+    ASSERT_TRUE(cw.UpdateFont());
+    EXPECT_TRUE(cw.view.columns == 40 && cw.view.rows == 18 && cw.view.visible);
+}
+
 TEST_F(ConViewTest, KeysTypeTheirCharacters)
 {
     // Ctrl types the plain character, Shift with keypad 5 nothing; Alt and Gui keys but paste are unhandled.

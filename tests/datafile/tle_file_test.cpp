@@ -67,3 +67,25 @@ TEST(TextFile, LinesAndLoad)
     EXPECT_EQ(t.ReadLine(), "two");
     EXPECT_TRUE(t.IsEnd());
 }
+
+// Alpha-5: the letters ABCDEFGHJKLMNPQRSTUVWXYZ stand for 10 to 33 ten-thousands.
+// The element reader takes I as J and O as P; the data manager refuses them.
+TEST(TleFile, Alpha5NumbersAtEveryLetterBoundary)
+{
+    const std::tuple<const char*, unsigned, unsigned long> numbers[] = {
+        {"A0000", 100000, 100000}, {"A0001", 100001, 100001}, {"H9999", 179999, 179999},
+        {"J0000", 180000, 180000}, {"I0001", 180001, 0},      {"N9999", 229999, 229999},
+        {"P0000", 230000, 230000}, {"P0001", 230001, 230001}, {"O0001", 230001, 0},
+        {"Q0000", 240000, 240000}, {"Z9999", 339999, 339999}};
+    for (const auto& [text, inReader, inManager] : numbers) {
+        const auto v = read_all<TleFile>(tle_text("X", text));
+        ASSERT_EQ(v.size(), 1u) << text;
+        EXPECT_EQ(v[0].catalogNumber, inReader) << text;
+        EXPECT_EQ(ManagerFile::CatId(text), inManager) << text;
+    }
+    const std::string letters = "ABCDEFGHJKLMNPQRSTUVWXYZ";
+    for (size_t i = 0; i < letters.size(); ++i) {
+        const std::string text = letters.substr(i, 1) + "0042";
+        EXPECT_EQ(read_all<TleFile>(tle_text("X", text)).at(0).catalogNumber, (10 + i) * 10000 + 42) << text;
+    }
+}

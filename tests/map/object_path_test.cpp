@@ -71,14 +71,25 @@ TEST_F(Path, CutsWhereTheTrackCrossesTheMapEdge)
     EXPECT_EQ(path.CalcNumPolylines(), 1u);
 }
 
-TEST_F(Path, UnpropagatableSatellite)
+TEST_F(Path, TrackOfAnUncomputableSatelliteIsEmpty)
 {
-    // A satellite that cannot be propagated leaves a defined path.
+    // The track is the selected satellite's alone: none of another's points stay,
+    // no step adds a point at (0, 0), and the satellite's altitude is untouched.
+    g_var.sel.obj = sat;
+    sat->altitude = 1234.5;
+    path.Reset();
+    path.Update();
+    EXPECT_TRUE(path.PointCount() == 180 && sat->altitude == 1234.5);
     object_t* bad = make_leo(90002, 0, true);
     g_var.sel.obj = bad;
     path.Reset();
-    EXPECT_EQ(path.Points()[45].x, 0.0f);
+    EXPECT_EQ(path.PointCount(), 0u);
     path.Update();
-    EXPECT_EQ(path.Points()[179].y, 0.0f);
+    path.EnablePolylines(false);
+    EXPECT_TRUE(path.PointCount() == 0 && shape(path) == "0 ") << shape(path);
+    // Back to a computable satellite, the whole track returns.
+    g_var.sel.obj = sat;
+    path.Reset();
+    EXPECT_EQ(path.PointCount(), 180u);
     obj_free(bad);
 }

@@ -43,20 +43,38 @@ TEST(DateTime, CalendarJulianAndSidereal)
     }
 }
 
-TEST(Eci, ToGeodetic)
+// Points given by geodetic latitude, altitude and longitude (degrees, km) on
+// the WGS-72 ellipsoid and their Cartesian coordinates (km) by the closed
+// forward formulas, from scripts/reference_values.py (40 digits, checked there
+// by Heikkinen's closed-form inverse). The longitude is measured from the x
+// axis; the conversion's own longitude is east of Greenwich.
+const struct { double lat, alt, lon, x, y, z; } s_geodetic[] = {
+    {0, 0, 30, 5523.6269387666605883, 3189.0675, 0.0},
+    {0, 35786, -100, -7321.7252056524362646, -41523.567047053397263, 0.0},
+    {45, 400, 135, -3394.418093533225914, 3394.418093533225914, 4770.1899252591136302},
+    {80, 20200, -45, 3266.0255851043312379, -3266.0255851043312379, 26152.657811033481472},
+    {-60, 550, 10, 3419.3544553584063953, 602.9244470853854808, -5976.7895967594158276},
+    {-60, 0, 170, -3148.532323280049179, 555.17119822697963486, -5500.4756246779745718},
+    {80, 0.25, 60, 555.60395034224604119, 962.33427087874565338, 6259.7874021251317249},
+};
+
+TEST(Eci, ToGeodeticMatchesTheEllipsoid)
 {
     const DateTime t(2026, 5, 30, 6, 0, 0, 0);
-    const double g = t.ToGreenwichSiderealTime(), r = libsgp4::kXKMPER + 500.0;
-    // 500 km above the equator on the Greenwich meridian.
-    libsgp4::CoordGeodetic geo = libsgp4::Eci(t, {r * std::cos(g), r * std::sin(g), 0}, {}).ToGeodetic();
-    EXPECT_NEAR(geo.longitude, 0.0, 1e-12);
-    EXPECT_NEAR(geo.latitude, 0.0, 1e-12);
-    EXPECT_NEAR(geo.altitude, 500.0, 1e-9);
-    // 45 degrees north: the geodetic latitude exceeds the geocentric one.
-    geo = libsgp4::Eci(t, {0, r / std::sqrt(2.0), r / std::sqrt(2.0)}, {}).ToGeodetic();
-    EXPECT_GT(geo.latitude, libsgp4::kPI / 4);
-    EXPECT_LT(geo.latitude, libsgp4::kPI / 4 + 0.004);
-    EXPECT_NEAR(geo.altitude, 510.7, 0.5);
+    const double gmst = t.ToGreenwichSiderealTime(), deg = libsgp4::kPI / 180;
+    std::vector<libsgp4::Eci> in;
+    for (const auto& p : s_geodetic)
+        in.emplace_back(t, libsgp4::Vector{p.x, p.y, p.z}, libsgp4::Vector());
+    std::vector<libsgp4::CoordGeodetic> lanes(in.size());
+    libsgp4::Eci::ToGeodetic(in.data(), lanes.data(), in.size());
+    for (size_t i = 0; i < in.size(); ++i) {
+        const auto& p = s_geodetic[i];
+        for (const libsgp4::CoordGeodetic& geo : {in[i].ToGeodetic(), lanes[i]}) {
+            EXPECT_NEAR(geo.latitude, p.lat * deg, 1e-9) << p.lat << " " << p.alt;
+            EXPECT_NEAR(geo.altitude, p.alt, 1e-6) << p.lat << " " << p.alt;
+            EXPECT_NEAR(std::remainder(geo.longitude + gmst - p.lon * deg, 2 * libsgp4::kPI), 0.0, 1e-9);
+        }
+    }
 }
 
 TEST(Eci, ToGeodeticArrayGivesTheSameBits)

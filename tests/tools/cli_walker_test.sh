@@ -39,6 +39,17 @@ out=$("$cli" catalog "$tmp/geo.tle")
 expect_eq "Alpha-5 numbers up to Z9999" "$(printf '339990\tGEO-0001\n339999\tGEO-0010')" \
     "$(awk -F'\t' 'NR == 1 || NR == 10 { print $2 "\t" $3 }' <<< "$out")"
 
+# Alpha-5 across the letter boundaries (I and O are skipped): the numbers as the element
+# lines write them, and read back by catalog.
+for case in "99999 99999 A0000" "179999 H9999 J0000" "229999 N9999 P0000" "329999 Y9999 Z0000"; do
+    read -r first text1 text2 <<< "$case"
+    walker --planes 1 --per-plane 2 --phasing 0 --inclination 53 --altitude 550 --first-number "$first" > "$tmp/a5.tle"
+    expect_eq "numbers written from $first" "$text1 $text2" \
+        "$(awk 'FNR == 2 || FNR == 5 { printf "%s%s", sep, substr($2, 1, 5); sep = " " }' "$tmp/a5.tle")"
+    expect_eq "numbers read back from $first" "$first $((first + 1))" \
+        "$("$cli" catalog "$tmp/a5.tle" | awk -F'\t' 'NF == 4 { printf "%s%s", sep, $2; sep = " " }')"
+done
+
 # Usage errors: missing or out-of-range values, numbers past Z9999, a name
 # too long for the title line, perigee below 100 km, an epoch outside 1957-2056.
 base="--planes 2 --per-plane 2 --phasing 0 --inclination 53 --altitude 550"

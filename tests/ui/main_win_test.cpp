@@ -3,6 +3,9 @@
 #include <utility>
 
 #include "app/app_loop.h"
+#include "console/con_window.h"
+#include "settings/ini_vars.h"
+#include "test_util.h"
 #include "ui/info_view.h"
 #include "ui/ui_fixture.h"
 
@@ -65,10 +68,7 @@ TEST_F(UiTest, SettingsHooksActOnTheMainWindow)
     ASSERT_TRUE(var_set_int(VAR_INFO_POS, 3) && var_set_int(VAR_PLOT_PADDING, 40));
     EXPECT_TRUE(same_rect(g_rectS, {40, 40, 800 - 250 - 80, 600 - 80})) << "inside a plot beside a 250-pixel panel";
     // A font of 20 x 32 glyphs widens the panel.
-    std::string big = std::string(testing::TempDir()) + "hook_font.bmp";
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 320, 512, 32, SDL_PIXELFORMAT_ARGB8888);
-    ASSERT_EQ(SDL_SaveBMP(s, big.c_str()), 0);
-    SDL_FreeSurface(s);
+    const std::string big = big_font_bmp();
     var_set_str(VAR_WIN_FONT, big.c_str());
     EXPECT_EQ(win.info.rect.w, 500);
     var_set_str(VAR_OBJ_LABEL_FONT, big.c_str());
@@ -76,6 +76,39 @@ TEST_F(UiTest, SettingsHooksActOnTheMainWindow)
     ASSERT_TRUE(var_set_int(VAR_INFO_SHOW, 0));
     EXPECT_EQ(win.plot.rect.w, 800) << "a hidden panel leaves the whole window to the plot";
     win.Destroy();
+}
+
+// A remembered satellite without a position, at start-up or after a catalogue reload, leaves
+// nothing selected, keeps its number for the settings file, and is selected once computed.
+TEST_F(UiTest, RememberedSatelliteWaitsForItsPosition)
+{
+    LoadSatellites({{"A", 1, 0, 0, true}, {"B", 2, 10, 0, false}});
+    g_var.sel.catnum = 2;
+    data_install_var_hooks();
+    app_install_win_hooks();
+    SDL_Rect r = {0, 0, 800, 600};
+    ASSERT_EQ(win.Create(&r, SDL_WINDOW_SHOWN, SDL_RENDERER_SOFTWARE), 0);
+    EXPECT_TRUE(!g_var.sel.obj && g_var.sel.catnum == 2);
+    appLoop_t loop;
+    app_idle(loop, 1000);  // the once-a-second update computes B
+    ASSERT_NE(g_var.sel.obj, nullptr);
+    EXPECT_TRUE(g_var.sel.obj->hasPos && g_var.sel.catnum == 2 && g_path.PointCount() == 90);
+
+    // A reload whose catalogue has the number only for a satellite that has decayed.
+    TempDir d;
+    const std::string tle = d.write("sats.tle", "DECAYED\n"
+        "1 00005U 58002B   00179.78495062  .00000023  00000-0  90000-0 0  9992\n"
+        "2 00005  34.2682 348.7242 1859667 331.7664  19.3264 16.40000000999995\n");
+    g_var.sel.catnum = 5;
+    var_set_str(VAR_OBJ_DATA, d.write("datamgr.txt", tle + "\n").c_str());
+    ASSERT_EQ(g_objs.count, 1u);
+    app_idle(loop, 1000);
+    EXPECT_TRUE(!g_var.sel.obj && g_var.sel.catnum == 5);
+    ASSERT_TRUE(var_save_file(d.file("s.ini").c_str()));
+    EXPECT_NE(read_file(d.file("s.ini")).find("[Object Selected]\nData=5\n"), std::string::npos);
+    win.Destroy();
+    g_varHooks = varHooks_t{};
+    g_dataReselect = nullptr;
 }
 
 TEST_F(MainWinTest, KeyTable)
@@ -113,17 +146,12 @@ TEST_F(MainWinTest, SelectionByTabAndNearestSatellite)
     EXPECT_EQ(g_var.sel.obj, nullptr) << "a remembered number not in the catalogue";
     EXPECT_TRUE(Key(SDLK_TAB) == 1 && !g_var.sel.obj) << "Tab without a selection is still handled";
 
-    // Tab wraps from the last to the first, Shift+Tab from the first to the last.
-    w.SelObj(14);
-    for (auto [mod, want] : {std::pair{KMOD_NONE, 11}, {KMOD_LSHIFT, 14}, {KMOD_RSHIFT, 13}, {KMOD_RSHIFT, 12}}) {
-        EXPECT_TRUE(Key(SDLK_TAB, mod) == 1 && g_var.sel.catnum == want) << "mod " << mod;
-    }
     // Clicks are in window coordinates: the plot lies below the panel.
     const SDL_Rect& pr = w.plot.rect;
     const point2i_t pa = g_oePtsS[0], pc = g_oePtsS[2];
     Click(pr.x + pc.x, pr.y + pc.y, SDL_BUTTON_RIGHT);
     Click(10, 10);  // on the info panel
-    EXPECT_EQ(g_var.sel.catnum, 12);
+    EXPECT_EQ(g_var.sel.obj, nullptr);
     // B, unplaced, would lie on C and comes first; C and D tie: C is chosen.
     Click(pr.x + pc.x, pr.y + pc.y);
     EXPECT_EQ(g_var.sel.catnum, 13);
@@ -131,6 +159,93 @@ TEST_F(MainWinTest, SelectionByTabAndNearestSatellite)
     object_t* a = obj_find(11, g_objs.first);
     EXPECT_TRUE(w.plot.NearestObj(pa.x, pa.y + 3) == a && w.plot.NearestObj(pa.x, pa.y + 64999) == a);
     EXPECT_TRUE(!w.plot.NearestObj(pa.x, pa.y + 65000) && !w.plot.NearestObj(pa.x, INT_MAX));
+}
+
+// Satellites without a computed position cannot be selected: Tab and Shift+Tab step over
+// them before, between and after the others, and a remembered number waits for a position.
+TEST_F(MainWinTest, SelectionStepsOverSatellitesWithoutPosition)
+{
+    LoadSatellites({{"-", 1, 0, 0, false}, {"A", 2, -30, 0, true}, {"-", 3, 0, 0, false}, {"-", 4, 0, 0, false},
+                    {"B", 5, 10, 0, true}, {"C", 6, 20, 0, true}, {"-", 7, 0, 0, false}});
+    g_var.sel.catnum = 3;
+    OpenWindow();
+    EXPECT_TRUE(!g_var.sel.obj && g_var.sel.catnum == 3) << "nothing selected, the number kept";
+    w.SelObj(4);
+    EXPECT_TRUE(!g_var.sel.obj && g_var.sel.catnum == 3);
+    w.SelObj(2);
+    ASSERT_EQ(g_var.sel.catnum, 2);
+    for (auto [mod, want] : {std::pair{KMOD_NONE, 5}, {KMOD_NONE, 6}, {KMOD_NONE, 2}, {KMOD_LSHIFT, 6},
+                             {KMOD_LSHIFT, 5}, {KMOD_RSHIFT, 2}, {KMOD_RSHIFT, 6}}) {
+        EXPECT_TRUE(Key(SDLK_TAB, mod) == 1 && g_var.sel.catnum == want && g_var.sel.obj->hasPos) << want;
+    }
+    // With no other satellite placed Tab stays; with none placed nothing changes.
+    object_t* c = g_var.sel.obj;
+    for (object_t* o = g_objs.first; o; o = o->next)
+        o->hasPos = o == c;
+    EXPECT_TRUE(Key(SDLK_TAB) == 1 && g_var.sel.obj == c && Key(SDLK_TAB, KMOD_LSHIFT) == 1 && g_var.sel.obj == c);
+    c->hasPos = false;
+    EXPECT_TRUE(Key(SDLK_TAB) == 1 && g_var.sel.obj == c && Key(SDLK_TAB, KMOD_LSHIFT) == 1 && g_var.sel.obj == c);
+}
+
+// The panel's value texts: degrees right-aligned in eight columns with the degree sign and the
+// hemisphere, the altitude in km, and no position figures for a satellite without one.
+TEST_F(MainWinTest, InfoPanelValueTexts)
+{
+    LoadSatellites({{"SW", 25544, -45.6789f, -12.3456f, true}, {"NE", 2, 45.6789f, 12.3456f, true},
+                    {"ZERO", 3, 0, 0, true}, {"NOPOS", 4, 0, 0, false}});
+    const char* want[4][7] = {
+        {"25544", "   12.35\xF8" "S", "   45.68\xF8" "W", "  408.13 km", "    0.00", "   15.50", "000:01:32:54"},
+        {"2", "   12.35\xF8" "N", "   45.68\xF8" "E", "35786.00 km", "    0.00", "   15.50", "000:01:32:54"},
+        {"3", "    0.00\xF8" "N", "    0.00\xF8" "E", "   -0.25 km", "    0.00", "   15.50", "000:01:32:54"},
+        {"4", "", "", "", "    0.00", "   15.50", "000:01:32:54"}};
+    const double altitudes[4] = {408.126, 35786.0, -0.25, 500.0};
+    int i = 0;
+    for (object_t* o = g_objs.first; o; o = o->next, i++) {
+        o->altitude = altitudes[i];
+        infoValues_t v;
+        info_values(&v, o);
+        for (int k = 0; k < INFO_VALUES; k++)
+            EXPECT_STREQ(v.text[k], want[i][k]) << "satellite " << i << " row " << k;
+    }
+}
+
+// Moves and resizes keep each window's rectangle; closing the map window keeps both and
+// hides both, the console's close keeps its own.
+TEST_F(MainWinTest, WindowEventsKeepRectanglesAndFlags)
+{
+    OpenWindow();
+    ConWindow cw;
+    SDL_Rect cr = {0, 0, 640, 480};
+    ASSERT_EQ(cw.Create(&cr, SDL_WINDOW_SHOWN, SDL_RENDERER_SOFTWARE), 0);
+    w.companion = &cw;
+    auto event = [](const SdlWindow& win, Uint8 what, int d1 = 0, int d2 = 0) {
+        return SDL_WindowEvent{SDL_WINDOWEVENT, 0, win.Id(), what, 0, 0, 0, d1, d2};
+    };
+    SDL_SetWindowPosition(w.window, 120, 90);
+    w.WindowEvent(event(w, SDL_WINDOWEVENT_MOVED, 120, 90));
+    SDL_SetWindowSize(w.window, 700, 500);
+    w.WindowEvent(event(w, SDL_WINDOWEVENT_RESIZED, 700, 500));
+    EXPECT_TRUE(same_rect(g_var.win.rect, {120, 90, 700, 500}) && same_rect(w.plot.rect, {0, 64, 700, 436}));
+    SDL_SetWindowPosition(cw.window, 30, 40);
+    cw.WindowEvent(event(cw, SDL_WINDOWEVENT_MOVED, 30, 40));
+    SDL_SetWindowSize(cw.window, 500, 400);
+    cw.WindowEvent(event(cw, SDL_WINDOWEVENT_RESIZED, 500, 400));
+    EXPECT_TRUE(same_rect(g_var.con.rect, {30, 40, 500, 400}) && cw.view.columns == 50 && cw.view.rows == 25);
+
+    // Closing the map window: both hidden, both rectangles as the windows last were.
+    SDL_SetWindowPosition(cw.window, 35, 45);
+    SDL_SetWindowPosition(w.window, 125, 95);
+    g_var.win.max = g_var.con.max = true;
+    w.WindowEvent(event(w, SDL_WINDOWEVENT_CLOSE));
+    EXPECT_TRUE((w.Flags() & SDL_WINDOW_HIDDEN) && (cw.Flags() & SDL_WINDOW_HIDDEN));
+    EXPECT_TRUE(same_rect(g_var.con.rect, {35, 45, 500, 400}) && same_rect(g_var.win.rect, {125, 95, 700, 500}));
+    EXPECT_TRUE(!g_var.win.max && g_var.con.max) << "the map window records its own flag";
+    // The console's own close records its flag and rectangle.
+    SDL_ShowWindow(cw.window);
+    SDL_SetWindowPosition(cw.window, 50, 60);
+    cw.WindowEvent(event(cw, SDL_WINDOWEVENT_CLOSE));
+    EXPECT_TRUE((cw.Flags() & SDL_WINDOW_HIDDEN) && !g_var.con.max && same_rect(g_var.con.rect, {50, 60, 500, 400}));
+    cw.Destroy();
 }
 
 TEST_F(MainWinTest, MessageBoxSizePositionAndLife)

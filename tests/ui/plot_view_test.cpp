@@ -42,6 +42,7 @@ TEST_F(PlotTest, GridAndCoastlinesInTheirColoursOverTheBackground)
 
     g_var.lat.show = g_var.lon.show = g_var.lines.show = true;
     Grab();
+    ASSERT_TRUE(g_latLinesS.PolylineCount() == 19 && g_lonLinesS.PolylineCount() == 37);
     point2i_t eq = Middle(g_latLinesS, 9), mer = Middle(g_lonLinesS, 18), c = Middle(g_coastlinesS, 0);
     EXPECT_TRUE(same_color(Pixel(eq.x + 5, eq.y), LAT) && same_color(Pixel(eq.x + 5, eq.y - 3), BG)) << "lat 0";
     EXPECT_TRUE(same_color(Pixel(mer.x, mer.y + 40), LON) && same_color(Pixel(mer.x + 3, mer.y + 40), BG)) << "lon 0";

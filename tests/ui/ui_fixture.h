@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "app/data.h"
@@ -61,6 +62,16 @@ struct Frame {
     int width = 0, height = 0;
     std::vector<uint8_t> pixels;
 };
+
+// A BMP font image of 20 x 32 pixel glyphs in the temporary folder; its path.
+inline std::string big_font_bmp()
+{
+    const std::string path = ::testing::TempDir() + "big_font.bmp";
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 320, 512, 32, SDL_PIXELFORMAT_ARGB8888);
+    EXPECT_EQ(SDL_SaveBMP(s, path.c_str()), 0);
+    SDL_FreeSurface(s);
+    return path;
+}
 
 struct testSat_t { const char* name; unsigned catnum; float lonDeg, latDeg; bool hasPos; };
 
