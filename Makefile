@@ -1,8 +1,9 @@
 # Skytrace: make run | make test | make bench | make test-sanitize | make fuzz
+#           make install | make uninstall | make package
 BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test bench clean test-sanitize fuzz
+.PHONY: all deps build run test bench clean test-sanitize fuzz install uninstall package
 
 all: build
 
@@ -45,6 +46,24 @@ fuzz: deps
 	  -DSKYTRACE_FUZZ=ON -DSKYTRACE_TESTS=OFF
 	cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzz_targets
 	FUZZ_SECONDS=$(FUZZ_SECONDS) bash scripts/fuzz.sh $(BUILD)-fuzz
+
+# Installs under PREFIX (bin/, share/skytrace/, the menu entry, icons, manual
+# pages, share/doc/skytrace/), below DESTDIR when given (for packagers).
+# `make uninstall` (with the same DESTDIR) removes what the last `make install`
+# from $(BUILD) installed. Its list is a copy of CMake's install manifest,
+# which `make package` overwrites with the files of the package.
+PREFIX ?= /usr/local
+INSTALLED = $(BUILD)/installed_files.txt
+install: deps build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
+	cp $(BUILD)/install_manifest.txt $(INSTALLED)
+
+uninstall:
+	DESTDIR="$(DESTDIR)" cmake -DMANIFEST=$(INSTALLED) -P scripts/uninstall.cmake
+
+# The Debian package skytrace_<version>_<arch>.deb in $(BUILD)/, under /usr.
+package: deps build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan $(BUILD)-fuzz

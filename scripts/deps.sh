@@ -4,7 +4,8 @@
 set -euo pipefail
 pkgs=(gcc g++ make cmake pkg-config libsdl2-dev libgtest-dev libbenchmark-dev
       clang libclang-rt-dev
-      xvfb xauth xdotool imagemagick libx11-dev openbox wmctrl curl python3 time)
+      xvfb xauth xdotool imagemagick libx11-dev openbox wmctrl curl python3 time
+      desktop-file-utils man-db groff-base gzip file dpkg-dev lintian)
 missing=()
 for p in "${pkgs[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

@@ -78,13 +78,30 @@ static bool in_folder(char* dst, const char* folder, const char* name)
     return folder[0] != '\0' && join(dst, folder, name) && fsys_exist(dst);
 }
 
+// The support files of an installed program: <prefix>/share/skytrace/ beside
+// <prefix>/bin/; none while the program folder is unknown.
+static bool in_share_folder(char* dst, const char* name)
+{
+    const char* base = app_base_path();
+    char folder[TEXT_CAP];
+    return base[0] != '\0' && join(folder, base, "../share/skytrace/") &&
+           in_folder(dst, folder, name);
+}
+
 bool make_support_file_name(char* dst, const char* name)
 {
     if (name[0] == '\0' || str_fpath(name))
         return as_written(dst, name);
     if (in_folder(dst, g_var.user.app.path, name))
         return true;
-    return join(dst, app_base_path(), name) && fsys_exist(dst);
+    if (join(dst, app_base_path(), name) && fsys_exist(dst))
+        return true;
+    // Not found: dst keeps the name in the program folder, the usual place.
+    char shared[TEXT_CAP];
+    if (!in_share_folder(shared, name))
+        return false;
+    str_copy(dst, shared, TEXT_CAP);
+    return true;
 }
 
 bool make_data_file_name(char* dst, const char* name)

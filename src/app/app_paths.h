@@ -14,7 +14,9 @@ const char* app_ini_file_name();
 
 // Resolve a support file (coastlines, fonts) into dst (1025 bytes): a name
 // with a '/' is used as written; a bare name is looked for in user.app.path,
-// then in the program folder. True when the resolved file exists.
+// then in the program folder, then in ../share/skytrace/ from the program
+// folder (an installed program). True when the resolved file exists; when
+// none does, dst names the file in the program folder.
 bool make_support_file_name(char* dst, const char* name);
 // Resolve a user data file (the data manager file): a name with a '/' is used
 // as written; a bare name only in user.data.path. True when it exists.

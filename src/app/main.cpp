@@ -1,6 +1,7 @@
 // Skytrace: start-up, the polling event loop and shutdown.
 #include <SDL.h>
 
+#include "app/app_cmdline.h"
 #include "app/app_loop.h"
 #include "app/app_state.h"
 #include "app/data.h"
@@ -8,8 +9,12 @@
 #include "settings/ini_vars.h"
 #include "ui/main_win.h"
 
-int main(int, char**)
+int main(int argc, char** argv)
 {
+    // --help and --version answer before any setting or data is touched.
+    const appRequest request = app_request(argc, argv);
+    if (request != APP_RUN)
+        return app_answer(request, stdout);
     int result = 0;
     var_load();
     init_data(0xF0FF);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/app_version.h"
 #include "tools/cli.h"
 
 static std::vector<cliCommand_t>& commands()
@@ -18,11 +19,12 @@ cliRegistrar::cliRegistrar(const cliCommand_t& cmd)
 
 static void print_help(FILE* out)
 {
-    std::fprintf(out, "Usage: skytrace-cli COMMAND [ARGS]\n\nCommands:\n");
+    std::fprintf(out, "Usage: skytrace-cli COMMAND [ARGS]\n"
+                      "       skytrace-cli --help | --version\n\nCommands:\n");
     for (const cliCommand_t& c : commands())
         std::fprintf(out, "%s\n", c.usage);
     std::fprintf(out, "\nExit status: 0 the input was read, 1 it cannot be read or is in no\n"
-                      "known format, 2 wrong arguments.\n");
+                      "known format, 2 wrong arguments.\nManual: man skytrace-cli\n");
 }
 
 int cli_usage(const char* name)
@@ -41,6 +43,10 @@ int main(int argc, char** argv)
     }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         print_help(stdout);
+        return CLI_OK;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("skytrace-cli %s\n", app_version());
         return CLI_OK;
     }
     for (const cliCommand_t& c : commands())

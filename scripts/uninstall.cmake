@@ -1,0 +1,43 @@
+# Removes what `cmake --install` installed, as its manifest lists it
+# (cmake -DMANIFEST=BUILD/install_manifest.txt -P scripts/uninstall.cmake):
+# every listed file, then the project's own folders (named skytrace, such as
+# share/skytrace/) once empty. Folders shared with other programs (bin/,
+# share/man/man1/, ...) stay. The manifest holds the paths under the prefix
+# without DESTDIR: give the same DESTDIR (in the environment) as to the
+# install. Fails, saying which, when a listed file cannot be removed.
+if(NOT MANIFEST OR NOT EXISTS "${MANIFEST}")
+  message(FATAL_ERROR "uninstall: no install manifest ${MANIFEST}: nothing was installed from this build")
+endif()
+file(STRINGS "${MANIFEST}" installed)
+set(files)
+foreach(f IN LISTS installed)
+  list(APPEND files "$ENV{DESTDIR}${f}")
+endforeach()
+set(own_dirs)
+set(left)
+foreach(f IN LISTS files)
+  if(EXISTS "${f}" OR IS_SYMLINK "${f}")
+    file(REMOVE "${f}")
+    if(EXISTS "${f}" OR IS_SYMLINK "${f}")
+      list(APPEND left "${f}")
+    else()
+      message(STATUS "Removed ${f}")
+    endif()
+  endif()
+  get_filename_component(dir "${f}" DIRECTORY)
+  get_filename_component(dir_name "${dir}" NAME)
+  if(dir_name STREQUAL "skytrace")
+    list(APPEND own_dirs "${dir}")
+  endif()
+endforeach()
+list(REMOVE_DUPLICATES own_dirs)
+foreach(dir IN LISTS own_dirs)
+  file(GLOB entries LIST_DIRECTORIES true "${dir}/*" "${dir}/.*")
+  if(IS_DIRECTORY "${dir}" AND NOT entries)
+    file(REMOVE_RECURSE "${dir}")
+  endif()
+endforeach()
+if(left)
+  string(REPLACE ";" "\n  " left "${left}")
+  message(FATAL_ERROR "uninstall: cannot remove\n  ${left}")
+endif()
