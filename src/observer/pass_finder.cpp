@@ -38,8 +38,10 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr int64_t kSecond = 1000000;  // microseconds
 // Crossings and culminations are refined to this, in microseconds.
 constexpr int64_t kRootTol = 1000;
-// The Sun's elevation below which the sky counts as dark.
+// The Sun's elevation below which the sky counts as dark, and a bound of
+// its rate (the Earth's rotation and the Sun's own motion), rad/s.
 constexpr double kTwilight = -6.0 * kPi / 180.0;
+constexpr double kSunRate = 7.5e-5;
 // A satellite whose osculating perigee comes this close (km) to the radius
 // at which the model reports decay is evaluated at each perigee.
 constexpr double kDecayWatch = 30.0;
@@ -61,11 +63,15 @@ struct pt_t {
     double cosCone;    // cosine of the visibility cone's half-angle at raHi
     double sinPlane;      // sine of the observer's angle from the orbit plane
     double sinPlaneRate;  // bound of its rate, 1/s
+    // Along the orbit, the satellite is atan2(along, cosPsi) ahead of the
+    // observer's projection on the plane (negative: still to come).
+    double along;
     // Bounds over the osculating orbit of this state: Earth-fixed speed
     // (km/s) and acceleration (km/s^2), least range (km) and the greatest
     // rate of the Earth-central angle (rad/s), of |(cos psi)''| (1/s^2) and
-    // of -(cos psi)'' where cos psi >= 0 (1/s^2).
-    double speed, accel, rangeMin, angRate, cosAccel, cosAccelNear;
+    // of -(cos psi)'' where cos psi >= 0 (1/s^2); least and greatest rates
+    // of the satellite's motion along its orbit (rad/s).
+    double speed, accel, rangeMin, angRate, cosAccel, cosAccelNear, turnMin, turnMax;
     double perigee;    // osculating perigee radius, km
     double apogee;     // osculating apogee radius, km
     double cosIncl;    // cosine of the osculating inclination
@@ -215,6 +221,11 @@ bool PassSearch::Eval(int64_t t, pt_t* p)
     const double nn = norm(n);
     p->sinPlane = std::fabs(n[0] * m_obsDir[0] + n[1] * m_obsDir[1] + n[2] * m_obsDir[2]) / nn;
     const double sinIncl = std::sqrt(n[0] * n[0] + n[1] * n[1]) / nn;
+    // The observer's projection on the plane lies atan2(-u . t, u . s) behind
+    // the satellite, t = n x s the direction of motion.
+    const double t3[3] = {n[1] * pos[2] - n[2] * pos[1], n[2] * pos[0] - n[0] * pos[2],
+                          n[0] * pos[1] - n[1] * pos[0]};
+    p->along = -(t3[0] * m_obsDir[0] + t3[1] * m_obsDir[1] + t3[2] * m_obsDir[2]) / (nn * r);
     p->sinPlaneRate = kObsEarthRate * std::min(1.0, sinIncl + 0.01) * m_obsCosLat + 3e-6;
     p->teme = eci.Position();
     Bounds(eci.Position(), eci.Velocity(), p);
@@ -236,7 +247,8 @@ void PassSearch::Bounds(const Vector& r, const Vector& v, pt_t* p) const
     p->cosIncl = h > 0.0 ? hv[2] / h : 1.0;
     p->bounded = invA > 0.0 && std::isfinite(invA);
     if (!p->bounded) {
-        p->speed = p->accel = p->angRate = p->cosAccel = p->cosAccelNear = kInf;
+        p->speed = p->accel = p->angRate = p->cosAccel = p->cosAccelNear = p->turnMax = kInf;
+        p->turnMin = 0.0;
         p->rangeMin = 0.0;
         p->perigee = rr;
         p->apogee = kInf;
@@ -272,6 +284,8 @@ void PassSearch::Bounds(const Vector& r, const Vector& v, pt_t* p) const
     // plane: where cos psi >= 0 only these can pull it upwards.
     const double theta = h / (rpLo * rpLo) * 1.01;
     p->cosAccelNear = thetaAccel + 2.1 * w * theta + w * w + 0.01 * theta * theta;
+    p->turnMax = theta;
+    p->turnMin = h / (raHi * raHi) * 0.99;
 
     if (p->perigee < kEarthRadius + kDecayWatch && e > 0.0) {
         // Time to the next perigee from the eccentric anomaly.
@@ -317,6 +331,25 @@ double PassSearch::SafeStep(const pt_t& p, bool backward) const
         const double reach = std::acos(p.cosCone) + 0.002;
         if (reach < kPi / 2.0 && p.sinPlane > std::sin(reach))
             step = std::max(step, (p.sinPlane - std::sin(reach)) / p.sinPlaneRate);
+    }
+    // Along the orbit: the satellite enters the cone only within the cone's
+    // angle of the observer's projection on the plane (cos psi = cos d
+    // cos du for the angle d from the plane), and du changes at the
+    // satellite's rate along the orbit less the projection's, which moves at
+    // most (w cos(latitude) + precession) / cos d. Where du only grows, a
+    // satellite that has passed must go round first.
+    if (h > 0.0 && p.cosCone > -1.0) {
+        const double cone = std::acos(p.cosCone) + 0.003;
+        const double cosPlane = std::max(0.05, std::sqrt(1.0 - p.sinPlane * p.sinPlane));
+        const double drift = (kObsEarthRate * m_obsCosLat + 3e-6) / cosPlane;
+        const double du = std::atan2(p.along, p.cosPsi) * (backward ? -1.0 : 1.0);
+        if (std::fabs(du) > cone) {
+            const bool onward = p.turnMin > drift;
+            const double gap = !onward ? std::fabs(du) - cone
+                               : du > 0.0 ? 2.0 * kPi - cone - du
+                                          : -cone - du;
+            step = std::max(step, gap / ((p.turnMax + drift) * 1.02));
+        }
     }
     if (h > 0.0 && p.cosPsi < p.cosCone) {
         // Outside the cone: its angle closes no faster than angRate, and
@@ -408,15 +441,17 @@ double hermite_peak(const pt_t& a, const pt_t& b, double sign)
 {
     const double h = double(b.t - a.t) / 1e6;
     const double f0 = sign * a.g, f1 = sign * b.g, d0 = sign * a.dg * h, d1 = sign * b.dg * h;
-    // p'(x) = qa x^2 + qb x + d0 with p'(0) = d0 > 0 > p'(1) = d1.
+    // p'(x) = qa x^2 + qb x + d0 with p'(0) = d0 > 0 > p'(1) = d1: one root
+    // in (0, 1), the larger one when qa < 0. Written to keep precision when
+    // qa is tiny (an almost quadratic p).
     const double qa = 6.0 * (f0 - f1) + 3.0 * (d0 + d1);
     const double qb = -6.0 * (f0 - f1) - 4.0 * d0 - 2.0 * d1;
-    double lo = 0.0, hi = 1.0;
-    for (int i = 0; i < 40; ++i) {
-        const double x = 0.5 * (lo + hi);
-        ((qa * x + qb) * x + d0 > 0.0 ? lo : hi) = x;
-    }
-    return 0.5 * (lo + hi);
+    const double disc = std::sqrt(std::max(0.0, qb * qb - 4.0 * qa * d0));
+    const double q = qb >= 0.0 ? -0.5 * (qb + disc) : -0.5 * (qb - disc);
+    const double x1 = q != 0.0 ? d0 / q : 0.5, x2 = qa != 0.0 ? q / qa : -1.0;
+    if (x1 > 0.0 && x1 < 1.0)
+        return x1;
+    return x2 > 0.0 && x2 < 1.0 ? x2 : 0.5;
 }
 
 // The extreme of g between a and b where sign * g' falls from positive to
@@ -437,7 +472,8 @@ bool PassSearch::Extremum(const pt_t& a, const pt_t& b, double sign, pt_t* out)
             t = 0.5 * (double(lo.t) + double(hi.t));
         const int64_t ti = std::min(std::max(int64_t(std::llround(t)), lo.t + 1), hi.t - 1);
         // The estimate no longer moves: the last instant evaluated is it. The
-        // tolerance keeps the azimuth there within about 0.005 degrees.
+        // tolerance keeps the azimuth there within about 0.02 degrees (the
+        // greatest elevation moves far less).
         if (last >= 0 && std::llabs(ti - last) <= tol)
             break;
         pt_t m;
@@ -446,7 +482,7 @@ bool PassSearch::Extremum(const pt_t& a, const pt_t& b, double sign, pt_t* out)
         if (sign * m.g > sign * best.g)
             best = m;
         last = ti;
-        tol = std::max(kRootTol, to_micros(1e-4 / std::fabs(m.azRate), 0, 100000));
+        tol = std::max(kRootTol, to_micros(3e-4 / std::fabs(m.azRate), 0, 200000));
         (sign * m.dg > 0.0 ? lo : hi) = m;
         if (m.dg == 0.0)
             break;
@@ -538,6 +574,21 @@ int64_t PassSearch::SunLowest(int64_t lo, int64_t hi) const
 bool PassSearch::Visible(const pt_t* pts, size_t n, bool* visible)
 {
     *visible = false;
+    auto lit = [&](const pt_t& p) {
+        return sun_sunlit(p.teme, sun_position(DateTime(m_w.start.Ticks() + p.t)));
+    };
+    // The Sun's elevation changes no faster than the Earth turns (and the
+    // Sun moves): a pass whose ends settle it lies wholly in daylight or
+    // twilight, or wholly under a dark sky.
+    const double first = SunElevation(pts[0].t), last = SunElevation(pts[n - 1].t);
+    const double slack = kSunRate * double(pts[n - 1].t - pts[0].t) / 1e6;
+    if ((first + last - slack) / 2.0 >= kTwilight)
+        return true;
+    if ((first + last + slack) / 2.0 < kTwilight) {
+        for (size_t i = 0; i < n && !*visible; ++i)
+            *visible = lit(pts[i]);
+        return true;
+    }
     struct sunAt_t {
         int64_t t;
         double el;
@@ -568,8 +619,7 @@ bool PassSearch::Visible(const pt_t* pts, size_t n, bool* visible)
     };
     for (size_t i = 0; i < sky.size() && !*visible; ++i) {
         const sunAt_t& s = sky[i];
-        if (s.el < kTwilight && s.p &&
-            sun_sunlit(s.p->teme, sun_position(DateTime(m_w.start.Ticks() + s.t)))) {
+        if (s.el < kTwilight && s.p && lit(*s.p)) {
             *visible = true;
             break;
         }
