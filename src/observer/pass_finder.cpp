@@ -61,6 +61,7 @@ struct pt_t {
     double cosPsi;     // cosine of the Earth-central angle to the observer
     double dCosPsi;    // its rate, 1/s
     double cosCone;    // cosine of the visibility cone's half-angle at raHi
+    double cone;       // that half-angle, rad
     double sinPlane;      // sine of the observer's angle from the orbit plane
     double sinPlaneRate;  // bound of its rate, 1/s
     // Along the orbit, the satellite is atan2(along, cosPsi) ahead of the
@@ -253,6 +254,7 @@ void PassSearch::Bounds(const Vector& r, const Vector& v, pt_t* p) const
         p->perigee = rr;
         p->apogee = kInf;
         p->cosCone = -1.0;
+        p->cone = kPi;
         return;
     }
     const double a = 1.0 / invA;
@@ -270,6 +272,7 @@ void PassSearch::Bounds(const Vector& r, const Vector& v, pt_t* p) const
     // acos(x) - e with x = R cos(e) / raHi.
     const double x = m_obsRadius * m_cosLeast / raHi;
     p->cosCone = x >= 1.0 ? 1.0 : x * m_cosLeast + std::sqrt(1.0 - x * x) * m_sinLeast;
+    p->cone = std::acos(p->cosCone);
     p->speed = vFixed;
     p->accel = acc;
     p->rangeMin = std::max(rpLo - m_obsRadius, 10.0);
@@ -328,7 +331,7 @@ double PassSearch::SafeStep(const pt_t& p, bool backward) const
     // the cone until the plane comes near (allowing 0.002 rad for the
     // short-period wobble of the osculating plane).
     if (h > 0.0 && p.cosCone > -1.0) {
-        const double reach = std::acos(p.cosCone) + 0.002;
+        const double reach = p.cone + 0.002;
         if (reach < kPi / 2.0 && p.sinPlane > std::sin(reach))
             step = std::max(step, (p.sinPlane - std::sin(reach)) / p.sinPlaneRate);
     }
@@ -339,7 +342,7 @@ double PassSearch::SafeStep(const pt_t& p, bool backward) const
     // most (w cos(latitude) + precession) / cos d. Where du only grows, a
     // satellite that has passed must go round first.
     if (h > 0.0 && p.cosCone > -1.0) {
-        const double cone = std::acos(p.cosCone) + 0.003;
+        const double cone = p.cone + 0.003;
         const double cosPlane = std::max(0.05, std::sqrt(1.0 - p.sinPlane * p.sinPlane));
         const double drift = (kObsEarthRate * m_obsCosLat + 3e-6) / cosPlane;
         const double du = std::atan2(p.along, p.cosPsi) * (backward ? -1.0 : 1.0);
@@ -354,7 +357,7 @@ double PassSearch::SafeStep(const pt_t& p, bool backward) const
     if (h > 0.0 && p.cosPsi < p.cosCone) {
         // Outside the cone: its angle closes no faster than angRate, and
         // F = cos(cone) - cos(psi) has |F''| <= cosAccel.
-        step = std::max(step, (std::acos(p.cosPsi) - std::acos(p.cosCone)) / p.angRate);
+        step = std::max(step, (std::acos(p.cosPsi) - p.cone) / p.angRate);
         const double fc = p.cosCone - p.cosPsi;
         const double rc = backward ? p.dCosPsi : -p.dCosPsi;
         step = std::max(step, quad_step(fc, rc, p.cosAccel));

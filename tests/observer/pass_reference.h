@@ -31,7 +31,9 @@ struct refPass_t {
     bool started, ends, visible;
 };
 
-refLook_t ref_look(const libsgp4::SGP4& sgp4, const refObserver_t& obs, const libsgp4::DateTime& t);
+// The Sun's part (sunlit, sunEl) only when withSun.
+refLook_t ref_look(const libsgp4::SGP4& sgp4, const refObserver_t& obs, const libsgp4::DateTime& t,
+                   bool withSun = true);
 // The Sun's position (km) from the almanac formulas, written out again.
 void ref_sun(const libsgp4::DateTime& t, double out[3]);
 
