@@ -62,6 +62,7 @@ struct pt_t {
     double dCosPsi;    // its rate, 1/s
     double cosCone;    // cosine of the visibility cone's half-angle at raHi
     double cone;       // that half-angle, rad
+    double cosInner;   // cosine of the cone inside which it is surely up
     double sinPlane;      // sine of the observer's angle from the orbit plane
     double sinPlaneRate;  // bound of its rate, 1/s
     // Along the orbit, the satellite is atan2(along, cosPsi) ahead of the
@@ -133,6 +134,9 @@ public:
         const double least = w.minElevation - m_normalTilt - 1e-4;
         m_cosLeast = std::cos(least);
         m_sinLeast = std::sin(least);
+        const double most = w.minElevation + m_normalTilt + 1e-4;
+        m_cosMost = std::cos(most);
+        m_sinMost = std::sin(most);
     }
 
     // Appends the passes to the output; false when a propagation failed.
@@ -167,9 +171,10 @@ private:
     double m_obsDir[3] = {0.0, 0.0, 0.0};
     double m_normalTilt = 0.0;
     double m_obsCosLat = 1.0;  // cosine of the observer's geocentric latitude
-    // The least elevation over the geocentric horizon that the minimum
-    // allows (the normal and the geocentric direction differ by the tilt).
-    double m_cosLeast = 1.0, m_sinLeast = 0.0;
+    // The least and greatest elevations over the geocentric horizon that
+    // the minimum can mean (the normal and the geocentric direction differ
+    // by the tilt).
+    double m_cosLeast = 1.0, m_sinLeast = 0.0, m_cosMost = 1.0, m_sinMost = 0.0;
     int64_t m_probe = 0;  // microseconds
     int64_t m_cap = 0;    // longest step inside a pass, microseconds
     uint64_t m_props = 0;
@@ -255,6 +260,7 @@ void PassSearch::Bounds(const Vector& r, const Vector& v, pt_t* p) const
         p->apogee = kInf;
         p->cosCone = -1.0;
         p->cone = kPi;
+        p->cosInner = 2.0;
         return;
     }
     const double a = 1.0 / invA;
@@ -273,6 +279,10 @@ void PassSearch::Bounds(const Vector& r, const Vector& v, pt_t* p) const
     const double x = m_obsRadius * m_cosLeast / raHi;
     p->cosCone = x >= 1.0 ? 1.0 : x * m_cosLeast + std::sqrt(1.0 - x * x) * m_sinLeast;
     p->cone = std::acos(p->cosCone);
+    // Inside this one the satellite, no nearer than rpLo, is above the
+    // greatest geocentric elevation the minimum can mean.
+    const double xi = m_obsRadius * m_cosMost / rpLo;
+    p->cosInner = xi >= 1.0 ? 2.0 : xi * m_cosMost + std::sqrt(1.0 - xi * xi) * m_sinMost;
     p->speed = vFixed;
     p->accel = acc;
     p->rangeMin = std::max(rpLo - m_obsRadius, 10.0);
@@ -306,8 +316,10 @@ void PassSearch::Bounds(const Vector& r, const Vector& v, pt_t* p) const
 
 // Seconds over which h provably keeps its sign, forward or backward from p:
 // the longest of the steps allowed by the bound of |h'|, by the value, rate
-// and bound of |h''|, and, below the minimum, by the Earth-central angle
-// left to the visibility cone and how fast it can close.
+// and bound of |h''|, and by the Earth-central angle: below the minimum,
+// how far the satellite is from the visibility cone (and its orbit from the
+// observer) and how fast that can close; above it, how deep it is inside
+// the cone where it is surely up.
 double PassSearch::SafeStep(const pt_t& p, bool backward) const
 {
     if (!p.bounded)
@@ -353,6 +365,11 @@ double PassSearch::SafeStep(const pt_t& p, bool backward) const
                                           : -cone - du;
             step = std::max(step, gap / ((p.turnMax + drift) * 1.02));
         }
+    }
+    if (h <= 0.0 && p.cosPsi > p.cosInner) {
+        // Inside the inner cone: up until cos psi falls to its edge.
+        const double rc = backward ? -p.dCosPsi : p.dCosPsi;
+        step = std::max(step, quad_step(p.cosPsi - p.cosInner, rc, p.cosAccel));
     }
     if (h > 0.0 && p.cosPsi < p.cosCone) {
         // Outside the cone: its angle closes no faster than angRate, and
