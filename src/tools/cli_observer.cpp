@@ -64,9 +64,12 @@ bool cli_parseObserver(const char* s, observer_t* out, char* why, size_t cap)
             std::snprintf(why, cap, "--observer takes LAT,LON[,ALT_M], not '%.40s'", s);
             return false;
         }
-        char field[64];
-        if (len >= sizeof field || (std::memcpy(field, p, len), field[len] = '\0',
-                                    !cli_parseReal(field, &v[n]))) {
+        char field[64] = "";
+        if (len < sizeof field) {
+            std::memcpy(field, p, len);
+            field[len] = '\0';
+        }
+        if (len >= sizeof field || !cli_parseReal(field, &v[n])) {
             std::snprintf(why, cap, "%s '%.*s' of --observer is not a number", s_names[n],
                           int(len < 40 ? len : 40), p);
             return false;
