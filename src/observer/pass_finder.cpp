@@ -16,14 +16,20 @@
 // by the longest step over which the satellite provably stays on the same
 // side of the minimum elevation. The quantity followed is
 //     h = range * (sin(minimum elevation) - sin(elevation)),
-// positive below the minimum and negative above it, whose first and second
-// time derivatives are bounded by the speed and acceleration the satellite
-// can reach on its orbit (taken from the osculating orbit of each state,
-// with margins). Where those steps become short, near a crossing or a near
-// miss, it probes ahead and settles what lies between two instants from
-// their values and rates: a change of side is refined as a root, an
-// interval the bounds cannot clear is searched for its extreme elevation.
-// Every instant reported was evaluated with the orbit model itself.
+// positive below the minimum and negative above it. Its rates are bounded
+// by the speed and acceleration the satellite can reach on its osculating
+// orbit (with margins for the model's departures from it); far from the
+// observer, longer steps come from the Earth-central angle to the cone of
+// directions from which the satellite could be seen, from the angle between
+// the observer and the orbit plane, and from the distance the satellite must
+// still travel along its orbit before it can enter that cone. Where those
+// steps grow short, near a crossing or a near miss, it probes ahead and
+// settles what lies between two instants from their values and rates: a
+// change of side is refined as a root, an interval the bounds cannot clear
+// is searched for its extreme elevation. Inside a pass the steps are capped
+// at a sixteenth of the orbit, so that every culmination and every sunlit or
+// shadowed spell shows between evaluated instants. Every instant reported
+// was evaluated with the orbit model itself.
 
 namespace {
 
