@@ -150,13 +150,14 @@ public:
     uint64_t Propagations() const { return m_props; }
 
 private:
-    bool Eval(int64_t t, pt_t* p);
+    // full: also the bounds for steps from p (not needed for refinements).
+    bool Eval(int64_t t, pt_t* p, bool full = true);
     void Bounds(const Vector& r, const Vector& v, pt_t* p) const;
     double SafeStep(const pt_t& p, bool backward) const;
     bool Covered(const pt_t& a, const pt_t& b) const;
     bool NeverVisible(const pt_t& p) const;
     bool Crossing(const pt_t& x, const pt_t& y, pt_t* out);
-    bool Extremum(const pt_t& a, const pt_t& b, double sign, pt_t* out);
+    bool Extremum(const pt_t& a, const pt_t& b, double sign, bool full, pt_t* out);
     bool Examine(const pt_t& a, const pt_t& b, int depth);
     bool Transition(const pt_t& c);
     void Keep(const pt_t& p)
@@ -188,9 +189,16 @@ private:
     bool m_open = false;
     unsigned m_openFlags = 0;
     std::vector<pt_t> m_pts;  // evaluated instants of the open pass, AOS first
+    // The Sun's elevation along a pass: at its instants (p) or between them.
+    struct sunAt_t {
+        int64_t t;
+        double el;
+        const pt_t* p;
+    };
+    std::vector<sunAt_t> m_sky;
 };
 
-bool PassSearch::Eval(int64_t t, pt_t* p)
+bool PassSearch::Eval(int64_t t, pt_t* p, bool full)
 {
     const DateTime at(m_w.start.Ticks() + t);
     Eci eci;
@@ -216,6 +224,10 @@ bool PassSearch::Eval(int64_t t, pt_t* p)
     const double s = p->up / p->range;
     p->g = s - m_sinMin;
     p->dg = (upRate - s * p->rangeRate) / p->range;
+    p->teme = eci.Position();
+    p->bounded = false;
+    if (!full)
+        return true;
     // The Earth-central angle between satellite and observer: its cosine
     // c = s . u and c' = (v . u - c (s . v)) / r for the direction s.
     const double r = norm(pos);
@@ -239,7 +251,6 @@ bool PassSearch::Eval(int64_t t, pt_t* p)
                           n[0] * pos[1] - n[1] * pos[0]};
     p->along = -(t3[0] * m_obsDir[0] + t3[1] * m_obsDir[1] + t3[2] * m_obsDir[2]) / (nn * r);
     p->sinPlaneRate = kObsEarthRate * std::min(1.0, sinIncl + 0.01) * m_obsCosLat + 3e-6;
-    p->teme = eci.Position();
     Bounds(eci.Position(), eci.Velocity(), p);
     return true;
 }
@@ -445,7 +456,7 @@ bool PassSearch::Crossing(const pt_t& x, const pt_t& y, pt_t* out)
         int64_t ti = static_cast<int64_t>(std::llround(t));
         ti = std::min(std::max(ti, lo.t + 1), hi.t - 1);
         pt_t m;
-        if (!Eval(ti, &m))
+        if (!Eval(ti, &m, false))
             return false;
         if (m.dg != 0.0 && std::fabs(m.g / m.dg) * 1e6 < kRootTol / 4) {
             *out = m;
@@ -485,7 +496,7 @@ double hermite_peak(const pt_t& a, const pt_t& b, double sign)
 // step at the peak of the cubic through the bracket's values and rates
 // (false position once that stalls, then bisection), to about a
 // millisecond. *out is the evaluated instant with the most extreme g.
-bool PassSearch::Extremum(const pt_t& a, const pt_t& b, double sign, pt_t* out)
+bool PassSearch::Extremum(const pt_t& a, const pt_t& b, double sign, bool full, pt_t* out)
 {
     pt_t lo = a, hi = b;
     pt_t best = sign * a.g >= sign * b.g ? a : b;
@@ -503,7 +514,7 @@ bool PassSearch::Extremum(const pt_t& a, const pt_t& b, double sign, pt_t* out)
         if (last >= 0 && std::llabs(ti - last) <= tol)
             break;
         pt_t m;
-        if (!Eval(ti, &m))
+        if (!Eval(ti, &m, full))
             return false;
         if (sign * m.g > sign * best.g)
             best = m;
@@ -528,7 +539,7 @@ bool PassSearch::Examine(const pt_t& a, const pt_t& b, int depth)
     const double sign = a.isUp() ? -1.0 : 1.0;
     pt_t m;
     if (sign * a.dg > 0.0 && sign * b.dg < 0.0) {
-        if (!Extremum(a, b, sign, &m))
+        if (!Extremum(a, b, sign, true, &m))
             return false;
     } else if (!Eval(a.t + (b.t - a.t) / 2, &m)) {
         return false;
@@ -615,12 +626,8 @@ bool PassSearch::Visible(const pt_t* pts, size_t n, bool* visible)
             *visible = lit(pts[i]);
         return true;
     }
-    struct sunAt_t {
-        int64_t t;
-        double el;
-        const pt_t* p;  // the pass's instant, or null
-    };
-    std::vector<sunAt_t> sky;
+    std::vector<sunAt_t>& sky = m_sky;
+    sky.clear();
     const int64_t grid = 600 * kSecond;
     for (size_t i = 0; i < n; ++i) {
         sky.push_back({pts[i].t, SunElevation(pts[i].t), &pts[i]});
@@ -630,7 +637,7 @@ bool PassSearch::Visible(const pt_t* pts, size_t n, bool* visible)
     }
     auto sunlitAt = [&](int64_t t, bool* lit) {
         pt_t p;
-        if (!Eval(t, &p))
+        if (!Eval(t, &p, false))
             return false;
         *lit = sun_sunlit(p.teme, sun_position(DateTime(m_w.start.Ticks() + t)));
         return true;
@@ -672,11 +679,10 @@ bool PassSearch::Visible(const pt_t* pts, size_t n, bool* visible)
 // instants and the refined culminations between them, and its flags.
 bool PassSearch::Close(const pt_t& los, unsigned flags)
 {
+    // The pass's instants were kept in time order as they were evaluated.
     m_open = false;
-    std::vector<pt_t> pts;
-    pts.swap(m_pts);
+    std::vector<pt_t>& pts = m_pts;
     pts.push_back(los);
-    std::sort(pts.begin(), pts.end(), [](const pt_t& a, const pt_t& b) { return a.t < b.t; });
     const pt_t aos = pts.front();
     size_t bestIndex = 0;
     for (size_t i = 1; i < pts.size(); ++i)
@@ -686,14 +692,15 @@ bool PassSearch::Close(const pt_t& los, unsigned flags)
     for (size_t i = 0; i + 1 < pts.size(); ++i) {
         if (pts[i].dg > 0.0 && pts[i + 1].dg < 0.0 && pts[i + 1].t - pts[i].t > kRootTol) {
             pt_t m;
-            if (!Extremum(pts[i], pts[i + 1], 1.0, &m))
+            if (!Extremum(pts[i], pts[i + 1], 1.0, false, &m))
                 return false;
             if (m.g > best.g)
                 best = m;
         }
     }
-    pts.push_back(best);
-    std::sort(pts.begin(), pts.end(), [](const pt_t& a, const pt_t& b) { return a.t < b.t; });
+    pts.insert(std::upper_bound(pts.begin(), pts.end(), best,
+                                [](const pt_t& a, const pt_t& b) { return a.t < b.t; }),
+               best);
     bool visible = false;
     if (!Visible(pts.data(), pts.size(), &visible))
         return false;
@@ -707,6 +714,7 @@ bool PassSearch::Close(const pt_t& los, unsigned flags)
     pass.losAzimuth = los.azimuth();
     pass.flags = m_openFlags | flags | (visible ? PASS_VISIBLE : 0u);
     m_out.push_back(pass);
+    pts.clear();
     return true;
 }
 
