@@ -1,0 +1,70 @@
+#pragma once
+#include <cstddef>
+#include <vector>
+
+#include "sgp4/CoordGeodetic.h"
+#include "sgp4/DateTime.h"
+#include "sgp4/PropagationFailure.h"
+#include "sgp4/SGP4Lanes.h"
+#include "sgp4/Vector.h"
+
+namespace libsgp4 {
+
+class SGP4;
+
+// Batch propagation: many satellites at one instant, or one satellite at
+// many instants, with the near-earth model evaluated in SIMD lanes (the
+// widest instruction set of the processor, chosen at start-up).
+//
+// Results agree with SGP4::TryFindPosition and Eci::ToGeodetic to about
+// 1e-9 km and 1e-12 rad. Failures are exactly the scalar model's: a lane
+// whose failure checks fail or come close to their thresholds is computed
+// again by the scalar model, which decides with its own bits. Deep-space
+// satellites (period of 225 minutes or more) always take the scalar path,
+// in call order (their resonance integrator keeps state between calls).
+//
+// Outputs are indexed like the inputs. failure[i] is None where a result was
+// written; for any other kind, position, velocity and geodetic entries i are
+// left as they were (the message is PropagationFailureMessage(failure[i])).
+// Nothing here allocates once the batch is assigned.
+class SGP4Batch {
+public:
+    // The satellites of later calls, in this order. The propagators are not
+    // copied: they must outlive the batch (or the next Assign/Clear).
+    void Assign(const SGP4* const* sats, size_t n);
+    void Clear();
+    size_t Size() const { return m_sats.size(); }
+
+    // Every satellite at dt: TEME position (km) and velocity (km/s; vel may
+    // be null).
+    void Teme(const DateTime& dt, Vector* pos, Vector* vel, PropagationFailure* failure) const;
+    // Every satellite's geodetic position at dt.
+    void Geodetic(const DateTime& dt, CoordGeodetic* out, PropagationFailure* failure) const;
+
+    // One satellite at n instants given as minutes since its epoch, as
+    // SGP4::TryFindPosition(tsince[i]) in order (vel may be null). For the
+    // ground track and the pass finder.
+    static void TemeAt(const SGP4& sat, const double* tsince, size_t n, Vector* pos, Vector* vel,
+                       PropagationFailure* failure);
+    // One satellite's geodetic position at n instants, as TryFindPosition
+    // then Eci::ToGeodetic at dts[i].
+    static void GeodeticAt(const SGP4& sat, const DateTime* dts, size_t n, CoordGeodetic* out,
+                           PropagationFailure* failure);
+
+    // The instruction set the lanes run on here ("AVX2", "SSE4", ...).
+    static const char* Target();
+
+private:
+    // Writes the near-earth constants of sat into slot of b.
+    static void Pack(const SGP4& sat, laneBlock_t& b, size_t slot);
+
+    // Which satellites run in lanes: lane i is m_lane[i] (padding lanes of the
+    // last block repeat a real one and are never stored).
+    std::vector<const SGP4*> m_sats;
+    std::vector<laneBlock_t> m_blocks;
+    std::vector<size_t> m_lane;
+    std::vector<DateTime> m_epoch;  // per lane
+    std::vector<size_t> m_scalar;  // the others, in order
+};
+
+}  // namespace libsgp4

@@ -1,0 +1,377 @@
+// The near-earth model and the geodetic conversion in SIMD lanes. This file
+// is compiled once per instruction set (the vector library re-includes it for
+// each); the dispatch picks the best one the processor runs. Every lane takes
+// the steps of SGP4::FindPositionSGP4 and Eci::ToGeodetic in the same order;
+// only the elementary functions differ (vector versions accurate to a few
+// units in the last place), and multiplications may fuse with additions.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "sgp4/SGP4Lanes.cpp"
+#include <hwy/foreach_target.h>  // IWYU pragma: keep
+
+#include <hwy/highway.h>
+#include <hwy/contrib/math/math-inl.h>
+
+#include "sgp4/Constants.h"
+#include "sgp4/SGP4Lanes.h"
+
+HWY_BEFORE_NAMESPACE();
+namespace libsgp4 {
+namespace HWY_NAMESPACE {
+namespace hn = hwy::HWY_NAMESPACE;
+
+using D = hn::ScalableTag<double>;
+using V = hn::Vec<D>;
+using M = hn::Mask<D>;
+
+// Arguments of the trigonometric functions are reduced by multiples of pi / 2
+// held in three parts; beyond this magnitude the lane goes to the scalar path.
+constexpr double kMaxArgument = 3.0e4;
+// Failure checks closer than this to their thresholds go to the scalar path,
+// where the comparison decides with the scalar model's own bits. The lanes
+// differ from it by about 1e-13 in these quantities.
+constexpr double kMargin = 1.0e-8;
+
+// x where |x| <= kMaxArgument; elsewhere (also NaN) 0, with the lane marked.
+HWY_INLINE V Guard(D d, V x, M& bad)
+{
+    const M ok = hn::Le(hn::Abs(x), hn::Set(d, kMaxArgument));
+    bad = hn::Or(bad, hn::Not(ok));
+    return hn::IfThenElseZero(ok, x);
+}
+
+// Sine and cosine of |x| <= kMaxArgument with one shared reduction: x = q pi/2
+// + r with |r| <= pi/4, the classic minimax polynomials on r, then the
+// quadrant q mod 4 swaps and negates them. Accurate to about one unit in the
+// last place.
+HWY_INLINE void SinCos(D d, V x, V& s, V& c)
+{
+    const V q = hn::Round(hn::Mul(x, hn::Set(d, 0.63661977236758134308)));
+    // pi / 2 in three parts of 33, 33 and 53 bits: q times the first two is exact.
+    V r = hn::NegMulAdd(q, hn::Set(d, 1.57079632673412561417e+00), x);
+    r = hn::NegMulAdd(q, hn::Set(d, 6.07710050630396597660e-11), r);
+    r = hn::NegMulAdd(q, hn::Set(d, 2.02226624879595063154e-21), r);
+    const V z = hn::Mul(r, r);
+
+    V ps = hn::Set(d, 1.58969099521155010221e-10);
+    ps = hn::MulAdd(ps, z, hn::Set(d, -2.50507602534068634195e-08));
+    ps = hn::MulAdd(ps, z, hn::Set(d, 2.75573137070700676789e-06));
+    ps = hn::MulAdd(ps, z, hn::Set(d, -1.98412698298579493134e-04));
+    ps = hn::MulAdd(ps, z, hn::Set(d, 8.33333333332248946124e-03));
+    ps = hn::MulAdd(ps, z, hn::Set(d, -1.66666666666666324348e-01));
+    const V sr = hn::MulAdd(hn::Mul(r, z), ps, r);
+
+    V pc = hn::Set(d, -1.13596475577881948265e-11);
+    pc = hn::MulAdd(pc, z, hn::Set(d, 2.08757232129817482790e-09));
+    pc = hn::MulAdd(pc, z, hn::Set(d, -2.75573143513906633035e-07));
+    pc = hn::MulAdd(pc, z, hn::Set(d, 2.48015872894767294178e-05));
+    pc = hn::MulAdd(pc, z, hn::Set(d, -1.38888888888741095749e-03));
+    pc = hn::MulAdd(pc, z, hn::Set(d, 4.16666666666666019037e-02));
+    const V cr = hn::Sub(hn::Set(d, 1.0), hn::NegMulAdd(hn::Mul(z, z), pc, hn::Mul(hn::Set(d, 0.5), z)));
+
+    // Quadrant q mod 4 as 0, 1, 2, 3, computed in doubles (q is an integer).
+    const V quad = hn::NegMulAdd(hn::Floor(hn::Mul(q, hn::Set(d, 0.25))), hn::Set(d, 4.0), q);
+    const M odd = hn::Or(hn::Eq(quad, hn::Set(d, 1.0)), hn::Eq(quad, hn::Set(d, 3.0)));
+    const M sinNeg = hn::Ge(quad, hn::Set(d, 2.0));
+    const M cosNeg = hn::Or(hn::Eq(quad, hn::Set(d, 1.0)), hn::Eq(quad, hn::Set(d, 2.0)));
+    const V s0 = hn::IfThenElse(odd, cr, sr);
+    const V c0 = hn::IfThenElse(odd, sr, cr);
+    s = hn::IfThenElse(sinNeg, hn::Neg(s0), s0);
+    c = hn::IfThenElse(cosNeg, hn::Neg(c0), c0);
+}
+
+// Arc tangent of y / x over the full circle, as std::atan2 (both zero gives
+// NaN, which marks the lane as not finite later).
+HWY_INLINE V Atan2(D d, V y, V x)
+{
+    const V ax = hn::Abs(x);
+    const V ay = hn::Abs(y);
+    const M swap = hn::Gt(ay, ax);
+    const V ratio = hn::Div(hn::IfThenElse(swap, ax, ay), hn::IfThenElse(swap, ay, ax));
+    V a = hn::Atan(d, ratio);
+    a = hn::IfThenElse(swap, hn::Sub(hn::Set(d, kPI / 2.0), a), a);
+    a = hn::IfThenElse(hn::Lt(x, hn::Zero(d)), hn::Sub(hn::Set(d, kPI), a), a);
+    return hn::CopySign(a, y);
+}
+
+// The floating-point remainder of x by 2 pi (|x| <= kMaxArgument), the sign
+// of x's. The quotient is truncated as fmod's is; 2 pi in two parts.
+HWY_INLINE V FmodTwoPi(D d, V x)
+{
+    const V q = hn::Trunc(hn::Mul(x, hn::Set(d, 1.0 / kTWOPI)));
+    const V r = hn::NegMulAdd(q, hn::Set(d, 6.28318530717958623200e+00), x);
+    return hn::NegMulAdd(q, hn::Set(d, 2.44929359829470635445e-16), r);
+}
+
+// flags[j] = 1 where lane j of m is set, else 0.
+HWY_INLINE void StoreFlags(D d, M m, uint8_t* flags)
+{
+    uint8_t bits[8] = {};
+    hn::StoreMaskBits(d, m, bits);
+    for (size_t j = 0; j < hn::Lanes(d); ++j)
+        flags[j] = static_cast<uint8_t>((bits[0] >> j) & 1);
+}
+
+HWY_INLINE M NotFinite(V v)
+{
+    return hn::Not(hn::IsFinite(v));
+}
+
+void PropagateLanes(const laneBlock_t* blocks, size_t blockStride, const double* tsince, size_t n,
+                    const laneState_t& out, uint8_t* redo)
+{
+    const D d;
+    const size_t lanes = hn::Lanes(d);
+    for (size_t i = 0; i < n; i += lanes) {
+        const laneBlock_t& b = blocks[(i / kBlockLanes) * blockStride];
+        const size_t slot = i % kBlockLanes;
+        const auto k = [&](LaneConstant c) { return hn::Load(d, &b.v[c][slot]); };
+
+        // Times at or beyond the scalar model's range are left to it.
+        V t = hn::LoadU(d, tsince + i);
+        const M inRange = hn::Lt(hn::Abs(t), hn::Set(d, 1.0e8));
+        M bad = hn::Not(inRange);
+        t = hn::IfThenElseZero(inRange, t);
+
+        // Secular gravity and atmospheric drag.
+        const V xmdf = hn::MulAdd(k(LC_XMDOT), t, k(LC_M0));
+        const V omgadf = hn::MulAdd(k(LC_OMGDOT), t, k(LC_ARGP0));
+        const V xnoddf = hn::MulAdd(k(LC_XNODOT), t, k(LC_NODE0));
+        const V tsq = hn::Mul(t, t);
+        const V xnode = hn::MulAdd(k(LC_XNODCF), tsq, xnoddf);
+        V tempa = hn::NegMulAdd(k(LC_C1), t, hn::Set(d, 1.0));
+        V tempe = hn::Mul(k(LC_BSTAR_C4), t);
+        V templ = hn::Mul(k(LC_T2COF), tsq);
+
+        // The higher-order drag terms; their constants are zero for the
+        // simple model (perigee below 220 km), which then skips them.
+        V sinM, cosM;
+        SinCos(d, Guard(d, xmdf, bad), sinM, cosM);
+        const V delomg = hn::Mul(k(LC_OMGCOF), t);
+        const V base = hn::MulAdd(k(LC_ETA), cosM, hn::Set(d, 1.0));
+        const V delm = hn::Mul(k(LC_XMCOF), hn::Sub(hn::Mul(hn::Mul(base, base), base), k(LC_DELMO)));
+        const V xmp = hn::Add(hn::Add(xmdf, delomg), delm);
+        const V omega = hn::Sub(hn::Sub(omgadf, delomg), delm);
+        const V tcube = hn::Mul(tsq, t);
+        const V tfour = hn::Mul(t, tcube);
+        tempa = hn::NegMulAdd(k(LC_D2), tsq, tempa);
+        tempa = hn::NegMulAdd(k(LC_D3), tcube, tempa);
+        tempa = hn::NegMulAdd(k(LC_D4), tfour, tempa);
+        V sinXmp, cosXmp;
+        SinCos(d, Guard(d, xmp, bad), sinXmp, cosXmp);
+        tempe = hn::MulAdd(k(LC_BSTAR_C5), hn::Sub(sinXmp, k(LC_SINMO)), tempe);
+        templ = hn::MulAdd(k(LC_T3COF), tcube, templ);
+        templ = hn::MulAdd(tfour, hn::MulAdd(t, k(LC_T5COF), k(LC_T4COF)), templ);
+
+        const V a = hn::Mul(hn::Mul(k(LC_A0), tempa), tempa);
+        V e = hn::Sub(k(LC_E0), tempe);
+        bad = hn::Or(bad, hn::Le(e, hn::Set(d, -0.001 + kMargin)));
+        e = hn::Min(hn::Max(e, hn::Set(d, 1.0e-6)), hn::Set(d, 1.0 - 1.0e-6));
+        const V xl = hn::MulAdd(k(LC_N0), templ, hn::Add(hn::Add(xmp, omega), xnode));
+
+        // Long-period periodics.
+        const V beta2 = hn::NegMulAdd(e, e, hn::Set(d, 1.0));
+        const V xn = hn::Div(hn::Set(d, kXKE), hn::Mul(a, hn::Sqrt(a)));
+        V sinOmega, cosOmega;
+        SinCos(d, Guard(d, omega, bad), sinOmega, cosOmega);
+        const V axn = hn::Mul(e, cosOmega);
+        const V temp11 = hn::Div(hn::Set(d, 1.0), hn::Mul(a, beta2));
+        const V xll = hn::Mul(hn::Mul(temp11, k(LC_XLCOF)), axn);
+        const V aynl = hn::Mul(temp11, k(LC_AYCOF));
+        const V xlt = hn::Add(xl, xll);
+        const V ayn = hn::MulAdd(e, sinOmega, aynl);
+        const V elsq = hn::MulAdd(axn, axn, hn::Mul(ayn, ayn));
+        bad = hn::Or(bad, hn::Ge(elsq, hn::Set(d, 1.0 - kMargin)));
+
+        // Kepler's equation by Newton-Raphson, the first step limited; each
+        // lane stops where the scalar loop would, the others go on.
+        const V capu = FmodTwoPi(d, Guard(d, hn::Sub(xlt, xnode), bad));
+        const V maxNewton = hn::Mul(hn::Set(d, 1.25), hn::Sqrt(elsq));
+        V epw = capu;
+        V sinepw = hn::Zero(d), cosepw = hn::Zero(d), ecose = hn::Zero(d), esine = hn::Zero(d);
+        M active = hn::FirstN(d, lanes);
+        for (int it = 0; it < 10; ++it) {
+            V s, c;
+            SinCos(d, Guard(d, epw, bad), s, c);
+            const V ec = hn::MulAdd(axn, c, hn::Mul(ayn, s));
+            const V es = hn::NegMulAdd(ayn, c, hn::Mul(axn, s));
+            const V f = hn::Add(hn::Sub(capu, epw), es);
+            sinepw = hn::IfThenElse(active, s, sinepw);
+            cosepw = hn::IfThenElse(active, c, cosepw);
+            ecose = hn::IfThenElse(active, ec, ecose);
+            esine = hn::IfThenElse(active, es, esine);
+            active = hn::AndNot(hn::Lt(hn::Abs(f), hn::Set(d, 1.0e-12)), active);
+            if (hn::AllFalse(d, active))
+                break;
+            const V fdot = hn::Sub(hn::Set(d, 1.0), ec);
+            V delta = hn::Div(f, fdot);
+            if (it == 0)
+                delta = hn::Min(hn::Max(delta, hn::Neg(maxNewton)), maxNewton);
+            else
+                delta = hn::Div(f, hn::MulAdd(hn::Mul(hn::Set(d, 0.5), es), delta, fdot));
+            epw = hn::IfThenElse(active, hn::Add(epw, delta), epw);
+        }
+
+        // Short-period preliminary quantities.
+        const V pl = hn::Mul(a, hn::Sub(hn::Set(d, 1.0), elsq));
+        bad = hn::Or(bad, hn::Lt(pl, hn::Set(d, kMargin)));
+        const V r = hn::Mul(a, hn::Sub(hn::Set(d, 1.0), ecose));
+        const V invR = hn::Div(hn::Set(d, 1.0), r);
+        const V rdot = hn::Mul(hn::Mul(hn::Mul(hn::Set(d, kXKE), hn::Sqrt(a)), esine), invR);
+        const V rfdot = hn::Mul(hn::Mul(hn::Set(d, kXKE), hn::Sqrt(pl)), invR);
+        const V betal = hn::Sqrt(hn::Sub(hn::Set(d, 1.0), elsq));
+        const V temp = hn::Div(esine, hn::Add(hn::Set(d, 1.0), betal));
+        const V aInvR = hn::Mul(a, invR);
+        const V cosu = hn::Mul(aInvR, hn::MulAdd(ayn, temp, hn::Sub(cosepw, axn)));
+        const V sinu = hn::Mul(aInvR, hn::NegMulAdd(axn, temp, hn::Sub(sinepw, ayn)));
+        const V u = Atan2(d, sinu, cosu);
+        const V sin2u = hn::Mul(hn::Mul(hn::Set(d, 2.0), sinu), cosu);
+        const V cos2u = hn::MulSub(hn::Mul(hn::Set(d, 2.0), cosu), cosu, hn::Set(d, 1.0));
+
+        // Short-period perturbations.
+        const V temp42 = hn::Div(hn::Set(d, kCK2), pl);
+        const V temp43 = hn::Div(temp42, pl);
+        const V x3thm1 = k(LC_X3THM1), x1mth2 = k(LC_X1MTH2), cosio = k(LC_COSIO);
+        const V rk = hn::MulAdd(
+            hn::Mul(hn::Mul(hn::Set(d, 0.5), temp42), x1mth2), cos2u,
+            hn::Mul(r, hn::NegMulAdd(hn::Mul(hn::Mul(hn::Set(d, 1.5), temp43), betal), x3thm1,
+                                     hn::Set(d, 1.0))));
+        const V uk = hn::NegMulAdd(hn::Mul(hn::Mul(hn::Set(d, 0.25), temp43), k(LC_X7THM1)), sin2u, u);
+        const V t43 = hn::Mul(hn::Set(d, 1.5), temp43);
+        const V xnodek = hn::MulAdd(hn::Mul(t43, cosio), sin2u, xnode);
+        const V xinck = hn::MulAdd(hn::Mul(hn::Mul(t43, cosio), k(LC_SINIO)), cos2u, k(LC_INCL));
+        const V xnT42 = hn::Mul(xn, temp42);
+        const V rdotk = hn::NegMulAdd(hn::Mul(xnT42, x1mth2), sin2u, rdot);
+        const V rfdotk =
+            hn::MulAdd(xnT42, hn::MulAdd(x1mth2, cos2u, hn::Mul(hn::Set(d, 1.5), x3thm1)), rfdot);
+
+        // Orientation vectors.
+        V sinuk, cosuk, sinik, cosik, sinnok, cosnok;
+        SinCos(d, Guard(d, uk, bad), sinuk, cosuk);
+        SinCos(d, Guard(d, xinck, bad), sinik, cosik);
+        SinCos(d, Guard(d, xnodek, bad), sinnok, cosnok);
+        const V xmx = hn::Neg(hn::Mul(sinnok, cosik));
+        const V xmy = hn::Mul(cosnok, cosik);
+        const V ux = hn::MulAdd(xmx, sinuk, hn::Mul(cosnok, cosuk));
+        const V uy = hn::MulAdd(xmy, sinuk, hn::Mul(sinnok, cosuk));
+        const V uz = hn::Mul(sinik, sinuk);
+        const V vx = hn::MulSub(xmx, cosuk, hn::Mul(cosnok, sinuk));
+        const V vy = hn::MulSub(xmy, cosuk, hn::Mul(sinnok, sinuk));
+        const V vz = hn::Mul(sinik, cosuk);
+
+        const V km = hn::Set(d, kXKMPER);
+        const V px = hn::Mul(hn::Mul(rk, ux), km);
+        const V py = hn::Mul(hn::Mul(rk, uy), km);
+        const V pz = hn::Mul(hn::Mul(rk, uz), km);
+        const V vscale = hn::Set(d, kXKMPER / 60.0);
+        const V qx = hn::Mul(hn::MulAdd(rdotk, ux, hn::Mul(rfdotk, vx)), vscale);
+        const V qy = hn::Mul(hn::MulAdd(rdotk, uy, hn::Mul(rfdotk, vy)), vscale);
+        const V qz = hn::Mul(hn::MulAdd(rdotk, uz, hn::Mul(rfdotk, vz)), vscale);
+
+        // Decay below one earth radius, and results that are not numbers.
+        bad = hn::Or(bad, hn::Not(hn::Ge(rk, hn::Set(d, 1.0 + kMargin))));
+        bad = hn::Or(bad, hn::Or(hn::Or(NotFinite(px), NotFinite(py)), NotFinite(pz)));
+        bad = hn::Or(bad, hn::Or(hn::Or(NotFinite(qx), NotFinite(qy)), NotFinite(qz)));
+
+        hn::StoreU(px, d, out.x + i);
+        hn::StoreU(py, d, out.y + i);
+        hn::StoreU(pz, d, out.z + i);
+        hn::StoreU(qx, d, out.vx + i);
+        hn::StoreU(qy, d, out.vy + i);
+        hn::StoreU(qz, d, out.vz + i);
+        StoreFlags(d, bad, redo + i);
+    }
+}
+
+void GeodeticLanes(const double* x, const double* y, const double* z, const double* gmst, size_t n,
+                   double* lat, double* lon, double* alt, uint8_t* redo)
+{
+    const D d;
+    const size_t lanes = hn::Lanes(d);
+    const double e2 = kF * (2.0 - kF);
+    for (size_t i = 0; i < n; i += lanes) {
+        V px = hn::LoadU(d, x + i);
+        V py = hn::LoadU(d, y + i);
+        V pz = hn::LoadU(d, z + i);
+        // The scalar conversion treats x == 0 and a position on the axis as
+        // special cases; those lanes and non-finite ones are left to it. The
+        // others get a harmless stand-in.
+        const V r0 = hn::Sqrt(hn::MulAdd(px, px, hn::Mul(py, py)));
+        M bad = hn::Or(hn::Eq(px, hn::Zero(d)), hn::Eq(r0, hn::Zero(d)));
+        bad = hn::Or(bad, hn::Or(hn::Or(NotFinite(px), NotFinite(py)), NotFinite(pz)));
+        px = hn::IfThenElse(bad, hn::Set(d, kXKMPER), px);
+        py = hn::IfThenElseZero(hn::Not(bad), py);
+        pz = hn::IfThenElseZero(hn::Not(bad), pz);
+
+        // Longitude: arc tangent of y / x over the full circle, less the
+        // sidereal time, wrapped into [-pi, pi).
+        V theta = hn::Atan(d, hn::Div(py, px));
+        theta = hn::IfThenElse(hn::Lt(px, hn::Zero(d)), hn::Add(theta, hn::Set(d, kPI)), theta);
+        const V lon0 = hn::Add(hn::Sub(theta, hn::LoadU(d, gmst + i)), hn::Set(d, kPI));
+        const V w = hn::NegMulAdd(hn::Set(d, kTWOPI), hn::Floor(hn::Div(lon0, hn::Set(d, kTWOPI))), lon0);
+
+        // Latitude by fixed-point iteration on the ellipsoid; each lane stops
+        // where the scalar loop would.
+        const V r = hn::Sqrt(hn::MulAdd(px, px, hn::Mul(py, py)));
+        V phi = hn::Atan(d, hn::Div(pz, r));
+        V c = hn::Set(d, 1.0);
+        M active = hn::FirstN(d, lanes);
+        for (int pass = 0; pass < 10; ++pass) {
+            V sphi, cphi;
+            SinCos(d, phi, sphi, cphi);
+            const V cNew = hn::Div(hn::Set(d, 1.0),
+                                   hn::Sqrt(hn::NegMulAdd(hn::Mul(hn::Set(d, e2), sphi), sphi, hn::Set(d, 1.0))));
+            const V num = hn::MulAdd(hn::Mul(hn::Mul(hn::Set(d, kXKMPER), cNew), hn::Set(d, e2)), sphi, pz);
+            const V latNew = hn::Atan(d, hn::Div(num, r));
+            const M done = hn::Lt(hn::Abs(hn::Sub(latNew, phi)), hn::Set(d, 1e-10));
+            c = hn::IfThenElse(active, cNew, c);
+            phi = hn::IfThenElse(active, latNew, phi);
+            active = hn::AndNot(done, active);
+            if (hn::AllFalse(d, active))
+                break;
+        }
+        V sphi, cphi;
+        SinCos(d, phi, sphi, cphi);
+        const V h = hn::NegMulAdd(hn::Set(d, kXKMPER), c, hn::Div(r, cphi));
+
+        hn::StoreU(phi, d, lat + i);
+        hn::StoreU(hn::Sub(w, hn::Set(d, kPI)), d, lon + i);
+        hn::StoreU(h, d, alt + i);
+        StoreFlags(d, bad, redo + i);
+    }
+}
+
+const char* TargetName()
+{
+    return hwy::TargetName(HWY_TARGET);
+}
+
+}  // namespace HWY_NAMESPACE
+}  // namespace libsgp4
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+namespace libsgp4 {
+
+HWY_EXPORT(PropagateLanes);
+HWY_EXPORT(GeodeticLanes);
+HWY_EXPORT(TargetName);
+
+void sgp4_lanes_propagate(const laneBlock_t* blocks, size_t blockStride, const double* tsince,
+                          size_t n, const laneState_t& out, uint8_t* redo)
+{
+    HWY_DYNAMIC_DISPATCH(PropagateLanes)(blocks, blockStride, tsince, n, out, redo);
+}
+
+void sgp4_lanes_geodetic(const double* x, const double* y, const double* z, const double* gmst,
+                         size_t n, double* lat, double* lon, double* alt, uint8_t* redo)
+{
+    HWY_DYNAMIC_DISPATCH(GeodeticLanes)(x, y, z, gmst, n, lat, lon, alt, redo);
+}
+
+const char* sgp4_lanes_target()
+{
+    return HWY_DYNAMIC_DISPATCH(TargetName)();
+}
+
+}  // namespace libsgp4
+#endif

@@ -1,0 +1,60 @@
+// The vector kernels behind SGP4Batch: the near-earth model and the geodetic
+// conversion evaluated in SIMD lanes, compiled for every instruction set the
+// vector library knows and chosen at run time for the processor. Callers
+// outside SGP4Batch use SGP4Batch.h.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+namespace libsgp4 {
+
+// Rows of a block: the near-earth constants one propagation reads.
+enum LaneConstant {
+    LC_M0, LC_ARGP0, LC_NODE0, LC_XMDOT, LC_OMGDOT, LC_XNODOT, LC_XNODCF, LC_C1,
+    LC_BSTAR_C4, LC_T2COF, LC_OMGCOF, LC_XMCOF, LC_ETA, LC_DELMO, LC_D2, LC_D3, LC_D4,
+    LC_BSTAR_C5, LC_SINMO, LC_T3COF, LC_T4COF, LC_T5COF, LC_A0, LC_E0, LC_N0, LC_INCL,
+    LC_SINIO, LC_COSIO, LC_X3THM1, LC_X1MTH2, LC_X7THM1, LC_XLCOF, LC_AYCOF,
+    LC_COUNT
+};
+
+// Lanes per block: the widest vector of doubles (512 bits) holds one row, the
+// narrower ones two or four consecutive pieces of it.
+constexpr size_t kBlockLanes = 8;
+
+// Constants of kBlockLanes satellites, row by row, so that one load fills a
+// vector with the same constant of consecutive satellites.
+struct alignas(64) laneBlock_t {
+    double v[LC_COUNT][kBlockLanes];
+};
+
+// Positions (km, TEME) and velocities (km/s) of lanes, one array per axis.
+struct laneState_t {
+    double* x;
+    double* y;
+    double* z;
+    double* vx;
+    double* vy;
+    double* vz;
+};
+
+// Propagates n lanes (a multiple of kBlockLanes): lane i takes the constants
+// of slot i % kBlockLanes of blocks[(i / kBlockLanes) * blockStride] (stride 0:
+// one block for every lane) at tsince[i] minutes from its epoch. redo[i] is
+// set to 1 where the lane's result may not match the scalar model: a failure
+// check that fails or lies within a small margin of its threshold, a result
+// that is not finite, or an argument beyond the vector functions' range; the
+// lane's output is then meaningless and the caller recomputes it.
+void sgp4_lanes_propagate(const laneBlock_t* blocks, size_t blockStride, const double* tsince,
+                          size_t n, const laneState_t& out, uint8_t* redo);
+
+// Geodetic latitude, longitude (radians) and altitude (km) of n positions (a
+// multiple of kBlockLanes) with gmst[i] the sidereal time of lane i. redo[i]
+// is set to 1 where the scalar conversion's special cases apply (a position
+// on the polar axis or in the y-z plane, or not finite) and 0 elsewhere.
+void sgp4_lanes_geodetic(const double* x, const double* y, const double* z, const double* gmst,
+                         size_t n, double* lat, double* lon, double* alt, uint8_t* redo);
+
+// Name of the instruction set the dispatch chose ("AVX2", "SSE4", ...).
+const char* sgp4_lanes_target();
+
+}  // namespace libsgp4
