@@ -226,14 +226,22 @@ void CObjects::InitPositions()
 
 // Every satellite with a position entry at one reading of the clock, as
 // obj_coord(o->pos, o, 0) computes it (to within the lanes' rounding).
+// Satellite k of the batch owns positions[k] (InitPositions assigns them in
+// list order), so only the altitude and the drawn flag touch the objects,
+// which lie scattered in memory: they are fetched a few ahead.
 void CObjects::Update()
 {
-    if (m_batchObjs.empty())
+    const size_t n = m_batchObjs.size();
+    if (n == 0)
         return;
     m_batch.Geodetic(obj_time(0), m_geo.data(), m_failure.data());
-    for (size_t k = 0; k < m_batchObjs.size(); ++k)
+    constexpr size_t kAhead = 8;
+    for (size_t k = 0; k < n; ++k) {
+        if (k + kAhead < n)
+            __builtin_prefetch(m_batchObjs[k + kAhead], 1);
         if (m_failure[k] == libsgp4::PropagationFailure::None)
-            store_position(m_batchObjs[k]->pos, m_batchObjs[k], m_geo[k]);
+            store_position(&positions[k], m_batchObjs[k], m_geo[k]);
+    }
 }
 
 void CObjects::FreeBatch()

@@ -16,11 +16,11 @@ constexpr size_t kChunk = 8 * kBlockLanes;
 struct chunk_t {
     double t[kChunk], x[kChunk], y[kChunk], z[kChunk], vx[kChunk], vy[kChunk], vz[kChunk];
     double gmst[kChunk], lat[kChunk], lon[kChunk], alt[kChunk];
-    uint8_t redo[kChunk], redoGeo[kChunk];
+    uint8_t status[kChunk], redoGeo[kChunk];
 
     void Propagate(const laneBlock_t* blocks, size_t blockStride, size_t m)
     {
-        sgp4_lanes_propagate(blocks, blockStride, t, m, laneState_t{x, y, z, vx, vy, vz}, redo);
+        sgp4_lanes_propagate(blocks, blockStride, t, m, laneState_t{x, y, z, vx, vy, vz}, status);
     }
     // Propagation, then the geodetic conversion of every lane with gmst set.
     void PropagateGeodetic(const laneBlock_t* blocks, size_t blockStride, size_t m)
@@ -28,9 +28,13 @@ struct chunk_t {
         Propagate(blocks, blockStride, m);
         sgp4_lanes_geodetic(x, y, z, gmst, m, lat, lon, alt, redoGeo);
     }
-    // Lane j's results into the caller's entries (its propagation succeeded).
-    void Store(size_t j, Vector* pos, Vector* vel) const
+    // Lane j's outcome (not kLaneRedo); its results go into the caller's
+    // entries where it succeeded.
+    PropagationFailure Store(size_t j, Vector* pos, Vector* vel) const
     {
+        const PropagationFailure failure = static_cast<PropagationFailure>(status[j]);
+        if (failure != PropagationFailure::None)
+            return failure;
         pos->x = x[j];
         pos->y = y[j];
         pos->z = z[j];
@@ -39,18 +43,23 @@ struct chunk_t {
             vel->y = vy[j];
             vel->z = vz[j];
         }
+        return failure;
     }
-    void Store(size_t j, const DateTime& dt, CoordGeodetic* out) const
+    PropagationFailure Store(size_t j, const DateTime& dt, CoordGeodetic* out) const
     {
+        const PropagationFailure failure = static_cast<PropagationFailure>(status[j]);
+        if (failure != PropagationFailure::None)
+            return failure;
         if (redoGeo[j]) {
             Vector p, v;
             Store(j, &p, &v);
             *out = Eci(dt, p, v).ToGeodetic();
-            return;
+        } else {
+            out->latitude = lat[j];
+            out->longitude = lon[j];
+            out->altitude = alt[j];
         }
-        out->latitude = lat[j];
-        out->longitude = lon[j];
-        out->altitude = alt[j];
+        return failure;
     }
 };
 
@@ -161,12 +170,10 @@ void SGP4Batch::Teme(const DateTime& dt, Vector* pos, Vector* vel,
         for (size_t j = 0; j < count; ++j) {
             const size_t i = m_lane[start + j];
             Vector* v = vel ? vel + i : nullptr;
-            if (c.redo[j]) {
+            if (c.status[j] == kLaneRedo)
                 failure[i] = ScalarTeme(*m_sats[i], c.t[j], pos + i, v);
-            } else {
-                c.Store(j, pos + i, v);
-                failure[i] = PropagationFailure::None;
-            }
+            else
+                failure[i] = c.Store(j, pos + i, v);
         }
     }
     for (size_t i : m_scalar)
@@ -188,12 +195,10 @@ void SGP4Batch::Geodetic(const DateTime& dt, CoordGeodetic* out,
         c.PropagateGeodetic(&m_blocks[start / kBlockLanes], 1, m);
         for (size_t j = 0; j < count; ++j) {
             const size_t i = m_lane[start + j];
-            if (c.redo[j]) {
+            if (c.status[j] == kLaneRedo)
                 failure[i] = ScalarGeodetic(*m_sats[i], dt, out + i);
-            } else {
-                c.Store(j, dt, out + i);
-                failure[i] = PropagationFailure::None;
-            }
+            else
+                failure[i] = c.Store(j, dt, out + i);
         }
     }
     for (size_t i : m_scalar)
@@ -221,12 +226,10 @@ void SGP4Batch::TemeAt(const SGP4& sat, const double* tsince, size_t n, Vector* 
         for (size_t j = 0; j < count; ++j) {
             const size_t i = start + j;
             Vector* v = vel ? vel + i : nullptr;
-            if (c.redo[j]) {
+            if (c.status[j] == kLaneRedo)
                 failure[i] = ScalarTeme(sat, tsince[i], pos + i, v);
-            } else {
-                c.Store(j, pos + i, v);
-                failure[i] = PropagationFailure::None;
-            }
+            else
+                failure[i] = c.Store(j, pos + i, v);
         }
     }
 }
@@ -255,12 +258,10 @@ void SGP4Batch::GeodeticAt(const SGP4& sat, const DateTime* dts, size_t n, Coord
         c.PropagateGeodetic(&block, 0, m);
         for (size_t j = 0; j < count; ++j) {
             const size_t i = start + j;
-            if (c.redo[j]) {
+            if (c.status[j] == kLaneRedo)
                 failure[i] = ScalarGeodetic(sat, dts[i], out + i);
-            } else {
-                c.Store(j, dts[i], out + i);
-                failure[i] = PropagationFailure::None;
-            }
+            else
+                failure[i] = c.Store(j, dts[i], out + i);
         }
     }
 }

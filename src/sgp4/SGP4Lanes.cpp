@@ -12,6 +12,7 @@
 #include <hwy/contrib/math/math-inl.h>
 
 #include "sgp4/Constants.h"
+#include "sgp4/PropagationFailure.h"
 #include "sgp4/SGP4Lanes.h"
 
 HWY_BEFORE_NAMESPACE();
@@ -111,13 +112,39 @@ HWY_INLINE void StoreFlags(D d, M m, uint8_t* flags)
         flags[j] = static_cast<uint8_t>((bits[0] >> j) & 1);
 }
 
+// status[j] for lane j: the code of the first of the n masks set in lane j,
+// None where none is. The masks follow the scalar model's checks in order:
+// a certain failure gives its kind, a doubt before it kLaneRedo.
+HWY_INLINE void StoreStatus(D d, const M* masks, const uint8_t* codes, int n, uint8_t* status)
+{
+    uint8_t bits[8][8] = {};
+    for (int m = 0; m < n; ++m)
+        hn::StoreMaskBits(d, masks[m], bits[m]);
+    for (size_t j = 0; j < hn::Lanes(d); ++j) {
+        status[j] = static_cast<uint8_t>(PropagationFailure::None);
+        for (int m = 0; m < n; ++m) {
+            if ((bits[m][0] >> j) & 1) {
+                status[j] = codes[m];
+                break;
+            }
+        }
+    }
+}
+
 HWY_INLINE M NotFinite(V v)
 {
     return hn::Not(hn::IsFinite(v));
 }
 
+// Codes of the masks PropagateLanes hands to StoreStatus, in their order.
+static const uint8_t s_codes[] = {
+    static_cast<uint8_t>(PropagationFailure::TimeOutOfRange), kLaneRedo,
+    static_cast<uint8_t>(PropagationFailure::Eccentricity),   kLaneRedo,
+    static_cast<uint8_t>(PropagationFailure::Elsq),           kLaneRedo,
+    static_cast<uint8_t>(PropagationFailure::Decayed)};
+
 void PropagateLanes(const laneBlock_t* blocks, size_t blockStride, const double* tsince, size_t n,
-                    const laneState_t& out, uint8_t* redo)
+                    const laneState_t& out, uint8_t* status)
 {
     const D d;
     const size_t lanes = hn::Lanes(d);
@@ -126,10 +153,12 @@ void PropagateLanes(const laneBlock_t* blocks, size_t blockStride, const double*
         const size_t slot = i % kBlockLanes;
         const auto k = [&](LaneConstant c) { return hn::Load(d, &b.v[c][slot]); };
 
-        // Times at or beyond the scalar model's range are left to it.
+        // Times at or beyond the model's range fail as in the scalar model
+        // (the same comparison); the lane computes t = 0 meanwhile.
         V t = hn::LoadU(d, tsince + i);
         const M inRange = hn::Lt(hn::Abs(t), hn::Set(d, 1.0e8));
-        M bad = hn::Not(inRange);
+        const M outOfRange = hn::Not(inRange);
+        M bad = hn::FirstN(d, 0);
         t = hn::IfThenElseZero(inRange, t);
 
         // Secular gravity and atmospheric drag.
@@ -164,7 +193,8 @@ void PropagateLanes(const laneBlock_t* blocks, size_t blockStride, const double*
 
         const V a = hn::Mul(hn::Mul(k(LC_A0), tempa), tempa);
         V e = hn::Sub(k(LC_E0), tempe);
-        bad = hn::Or(bad, hn::Le(e, hn::Set(d, -0.001 + kMargin)));
+        const M eFail = hn::Le(e, hn::Set(d, -0.001 - kMargin));
+        const M eDoubt = hn::Or(bad, hn::AndNot(eFail, hn::Not(hn::Gt(e, hn::Set(d, -0.001 + kMargin)))));
         e = hn::Min(hn::Max(e, hn::Set(d, 1.0e-6)), hn::Set(d, 1.0 - 1.0e-6));
         const V xl = hn::MulAdd(k(LC_N0), templ, hn::Add(hn::Add(xmp, omega), xnode));
 
@@ -180,7 +210,9 @@ void PropagateLanes(const laneBlock_t* blocks, size_t blockStride, const double*
         const V xlt = hn::Add(xl, xll);
         const V ayn = hn::MulAdd(e, sinOmega, aynl);
         const V elsq = hn::MulAdd(axn, axn, hn::Mul(ayn, ayn));
-        bad = hn::Or(bad, hn::Ge(elsq, hn::Set(d, 1.0 - kMargin)));
+        const M elsqFail = hn::Ge(elsq, hn::Set(d, 1.0 + kMargin));
+        const M elsqDoubt =
+            hn::Or(bad, hn::AndNot(elsqFail, hn::Not(hn::Lt(elsq, hn::Set(d, 1.0 - kMargin)))));
 
         // Kepler's equation by Newton-Raphson, the first step limited; each
         // lane stops where the scalar loop would, the others go on.
@@ -213,7 +245,7 @@ void PropagateLanes(const laneBlock_t* blocks, size_t blockStride, const double*
 
         // Short-period preliminary quantities.
         const V pl = hn::Mul(a, hn::Sub(hn::Set(d, 1.0), elsq));
-        bad = hn::Or(bad, hn::Lt(pl, hn::Set(d, kMargin)));
+        bad = hn::Or(bad, hn::Not(hn::Ge(pl, hn::Set(d, kMargin))));
         const V r = hn::Mul(a, hn::Sub(hn::Set(d, 1.0), ecose));
         const V invR = hn::Div(hn::Set(d, 1.0), r);
         const V rdot = hn::Mul(hn::Mul(hn::Mul(hn::Set(d, kXKE), hn::Sqrt(a)), esine), invR);
@@ -268,7 +300,8 @@ void PropagateLanes(const laneBlock_t* blocks, size_t blockStride, const double*
         const V qz = hn::Mul(hn::MulAdd(rdotk, uz, hn::Mul(rfdotk, vz)), vscale);
 
         // Decay below one earth radius, and results that are not numbers.
-        bad = hn::Or(bad, hn::Not(hn::Ge(rk, hn::Set(d, 1.0 + kMargin))));
+        const M decayed = hn::Lt(rk, hn::Set(d, 1.0 - kMargin));
+        bad = hn::Or(bad, hn::AndNot(decayed, hn::Not(hn::Ge(rk, hn::Set(d, 1.0 + kMargin)))));
         bad = hn::Or(bad, hn::Or(hn::Or(NotFinite(px), NotFinite(py)), NotFinite(pz)));
         bad = hn::Or(bad, hn::Or(hn::Or(NotFinite(qx), NotFinite(qy)), NotFinite(qz)));
 
@@ -278,7 +311,8 @@ void PropagateLanes(const laneBlock_t* blocks, size_t blockStride, const double*
         hn::StoreU(qx, d, out.vx + i);
         hn::StoreU(qy, d, out.vy + i);
         hn::StoreU(qz, d, out.vz + i);
-        StoreFlags(d, bad, redo + i);
+        const M masks[] = {outOfRange, eDoubt, eFail, elsqDoubt, elsqFail, bad, decayed};
+        StoreStatus(d, masks, s_codes, 7, status + i);
     }
 }
 
@@ -309,29 +343,32 @@ void GeodeticLanes(const double* x, const double* y, const double* z, const doub
         const V lon0 = hn::Add(hn::Sub(theta, hn::LoadU(d, gmst + i)), hn::Set(d, kPI));
         const V w = hn::NegMulAdd(hn::Set(d, kTWOPI), hn::Floor(hn::Div(lon0, hn::Set(d, kTWOPI))), lon0);
 
-        // Latitude by fixed-point iteration on the ellipsoid; each lane stops
-        // where the scalar loop would.
+        // Latitude by the scalar conversion's fixed-point iteration on the
+        // ellipsoid, carried on its tangent T: sin phi = T / sqrt(1 + T^2)
+        // needs no trigonometry, and one arc tangent ends it. Each lane stops
+        // where the change of latitude, tan(dphi) = dT / (1 + T T'), falls
+        // below the scalar loop's limit.
         const V r = hn::Sqrt(hn::MulAdd(px, px, hn::Mul(py, py)));
-        V phi = hn::Atan(d, hn::Div(pz, r));
-        V c = hn::Set(d, 1.0);
+        const V one = hn::Set(d, 1.0);
+        V tanPhi = hn::Div(pz, r);
+        V c = one;
         M active = hn::FirstN(d, lanes);
         for (int pass = 0; pass < 10; ++pass) {
-            V sphi, cphi;
-            SinCos(d, phi, sphi, cphi);
-            const V cNew = hn::Div(hn::Set(d, 1.0),
-                                   hn::Sqrt(hn::NegMulAdd(hn::Mul(hn::Set(d, e2), sphi), sphi, hn::Set(d, 1.0))));
+            const V sphi = hn::Div(tanPhi, hn::Sqrt(hn::MulAdd(tanPhi, tanPhi, one)));
+            const V cNew = hn::Div(one, hn::Sqrt(hn::NegMulAdd(hn::Mul(hn::Set(d, e2), sphi), sphi, one)));
             const V num = hn::MulAdd(hn::Mul(hn::Mul(hn::Set(d, kXKMPER), cNew), hn::Set(d, e2)), sphi, pz);
-            const V latNew = hn::Atan(d, hn::Div(num, r));
-            const M done = hn::Lt(hn::Abs(hn::Sub(latNew, phi)), hn::Set(d, 1e-10));
+            const V tanNew = hn::Div(num, r);
+            const M done = hn::Lt(hn::Abs(hn::Sub(tanNew, tanPhi)),
+                                  hn::Mul(hn::Set(d, 1e-10), hn::MulAdd(tanNew, tanPhi, one)));
             c = hn::IfThenElse(active, cNew, c);
-            phi = hn::IfThenElse(active, latNew, phi);
+            tanPhi = hn::IfThenElse(active, tanNew, tanPhi);
             active = hn::AndNot(done, active);
             if (hn::AllFalse(d, active))
                 break;
         }
-        V sphi, cphi;
-        SinCos(d, phi, sphi, cphi);
-        const V h = hn::NegMulAdd(hn::Set(d, kXKMPER), c, hn::Div(r, cphi));
+        const V phi = hn::Atan(d, tanPhi);
+        // r / cos(phi) with cos(phi) = 1 / sqrt(1 + T^2).
+        const V h = hn::NegMulAdd(hn::Set(d, kXKMPER), c, hn::Mul(r, hn::Sqrt(hn::MulAdd(tanPhi, tanPhi, one))));
 
         hn::StoreU(phi, d, lat + i);
         hn::StoreU(hn::Sub(w, hn::Set(d, kPI)), d, lon + i);
@@ -357,9 +394,9 @@ HWY_EXPORT(GeodeticLanes);
 HWY_EXPORT(TargetName);
 
 void sgp4_lanes_propagate(const laneBlock_t* blocks, size_t blockStride, const double* tsince,
-                          size_t n, const laneState_t& out, uint8_t* redo)
+                          size_t n, const laneState_t& out, uint8_t* status)
 {
-    HWY_DYNAMIC_DISPATCH(PropagateLanes)(blocks, blockStride, tsince, n, out, redo);
+    HWY_DYNAMIC_DISPATCH(PropagateLanes)(blocks, blockStride, tsince, n, out, status);
 }
 
 void sgp4_lanes_geodetic(const double* x, const double* y, const double* z, const double* gmst,

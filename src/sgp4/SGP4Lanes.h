@@ -37,15 +37,19 @@ struct laneState_t {
     double* vz;
 };
 
+// status of a lane whose outcome the scalar model must decide.
+constexpr uint8_t kLaneRedo = 0xFF;
+
 // Propagates n lanes (a multiple of kBlockLanes): lane i takes the constants
 // of slot i % kBlockLanes of blocks[(i / kBlockLanes) * blockStride] (stride 0:
-// one block for every lane) at tsince[i] minutes from its epoch. redo[i] is
-// set to 1 where the lane's result may not match the scalar model: a failure
-// check that fails or lies within a small margin of its threshold, a result
-// that is not finite, or an argument beyond the vector functions' range; the
-// lane's output is then meaningless and the caller recomputes it.
+// one block for every lane) at tsince[i] minutes from its epoch. status[i] is
+// the lane's PropagationFailure (None with its state in out) where the
+// outcome is certain, or kLaneRedo where it may differ from the scalar
+// model's: a failure check within a small margin of its threshold, a result
+// that is not finite, or an argument beyond the vector functions' range.
+// Outputs of lanes that do not succeed are meaningless.
 void sgp4_lanes_propagate(const laneBlock_t* blocks, size_t blockStride, const double* tsince,
-                          size_t n, const laneState_t& out, uint8_t* redo);
+                          size_t n, const laneState_t& out, uint8_t* status);
 
 // Geodetic latitude, longitude (radians) and altitude (km) of n positions (a
 // multiple of kBlockLanes) with gmst[i] the sidereal time of lane i. redo[i]
