@@ -18,16 +18,17 @@ struct chunk_t {
     double gmst[kChunk], lat[kChunk], lon[kChunk], alt[kChunk];
     uint8_t status[kChunk], redoGeo[kChunk];
 
+    laneState_t State() { return laneState_t{x, y, z, vx, vy, vz}; }
     void Propagate(const laneBlock_t* blocks, size_t blockStride, size_t m)
     {
-        sgp4_lanes_propagate(blocks, blockStride, t, m, laneState_t{x, y, z, vx, vy, vz}, status);
+        sgp4_lanes_propagate(blocks, blockStride, t, m, State(), status);
     }
-    // Propagation, then the geodetic conversion of every lane with gmst set.
-    void PropagateGeodetic(const laneBlock_t* blocks, size_t blockStride, size_t m)
+    void PropagateDeep(const deepBlock_t* blocks, const laneIntegrator_t& state, size_t m)
     {
-        Propagate(blocks, blockStride, m);
-        sgp4_lanes_geodetic(x, y, z, gmst, m, lat, lon, alt, redoGeo);
+        sgp4_lanes_propagate_deep(blocks, t, m, state, State(), status);
     }
+    // The geodetic conversion of every lane, with gmst set.
+    void Geodetic(size_t m) { sgp4_lanes_geodetic(x, y, z, gmst, m, lat, lon, alt, redoGeo); }
     // Lane j's outcome (not kLaneRedo); its results go into the caller's
     // entries where it succeeded.
     PropagationFailure Store(size_t j, Vector* pos, Vector* vel) const
@@ -85,6 +86,30 @@ PropagationFailure ScalarGeodetic(const SGP4& sat, const DateTime& dt, CoordGeod
     return failure;
 }
 
+// Lanes rounded up to whole blocks.
+size_t whole_blocks(size_t lanes)
+{
+    return (lanes + kBlockLanes - 1) / kBlockLanes * kBlockLanes;
+}
+
+// Propagates every lane of a group at dt a chunk at a time: propagate(start,
+// m) runs the kernel on lanes start.. (m of them, times in c.t), then
+// done(j, i) takes lane j of the chunk, satellite i.
+template <class Propagate, class Done>
+void run_lanes(const std::vector<size_t>& sat, const std::vector<DateTime>& epoch,
+               const DateTime& dt, chunk_t& c, Propagate propagate, Done done)
+{
+    for (size_t start = 0; start < sat.size(); start += kChunk) {
+        const size_t count = std::min(kChunk, sat.size() - start);
+        const size_t m = whole_blocks(count);
+        for (size_t j = 0; j < m; ++j)
+            c.t[j] = j < count ? dt.MinutesSince(epoch[start + j]) : 0.0;
+        propagate(start, m);
+        for (size_t j = 0; j < count; ++j)
+            done(j, sat[start + j]);
+    }
+}
+
 }  // namespace
 
 void SGP4Batch::Pack(const SGP4& sat, laneBlock_t& b, size_t slot)
@@ -131,20 +156,70 @@ void SGP4Batch::Pack(const SGP4& sat, laneBlock_t& b, size_t slot)
     set(LC_AYCOF, c.aycof);
 }
 
+void SGP4Batch::PackDeep(const SGP4& sat, deepBlock_t& b, size_t slot)
+{
+    const OrbitalElements& el = sat.m_elements;
+    const auto& c = sat.m_common;
+    const auto& ds = sat.m_deepspace;
+    const auto set = [&](DeepConstant row, double v) { b.v[row][slot] = v; };
+    set(DC_M0, el.MeanAnomaly());
+    set(DC_ARGP0, el.ArgumentPerigee());
+    set(DC_NODE0, el.AscendingNode());
+    set(DC_XMDOT, c.xmdot);
+    set(DC_OMGDOT, c.omgdot);
+    set(DC_XNODOT, c.xnodot);
+    set(DC_XNODCF, c.xnodcf);
+    set(DC_C1, c.c1);
+    set(DC_BSTAR_C4, el.BStar() * c.c4);
+    set(DC_T2COF, c.t2cof);
+    set(DC_N0, el.RecoveredMeanMotion());
+    set(DC_E0, el.Eccentricity());
+    set(DC_INCL, el.Inclination());
+    const double rows[][2] = {
+        {DC_GSTO, ds.gsto}, {DC_ZMOL, ds.zmol}, {DC_ZMOS, ds.zmos}, {DC_SSE, ds.sse},
+        {DC_SSI, ds.ssi},   {DC_SSL, ds.ssl},   {DC_SSG, ds.ssg},   {DC_SSH, ds.ssh},
+        {DC_SE2, ds.se2},   {DC_SI2, ds.si2},   {DC_SL2, ds.sl2},   {DC_SGH2, ds.sgh2},
+        {DC_SH2, ds.sh2},   {DC_SE3, ds.se3},   {DC_SI3, ds.si3},   {DC_SL3, ds.sl3},
+        {DC_SGH3, ds.sgh3}, {DC_SH3, ds.sh3},   {DC_SL4, ds.sl4},   {DC_SGH4, ds.sgh4},
+        {DC_EE2, ds.ee2},   {DC_E3, ds.e3},     {DC_XI2, ds.xi2},   {DC_XI3, ds.xi3},
+        {DC_XL2, ds.xl2},   {DC_XL3, ds.xl3},   {DC_XL4, ds.xl4},   {DC_XGH2, ds.xgh2},
+        {DC_XGH3, ds.xgh3}, {DC_XGH4, ds.xgh4}, {DC_XH2, ds.xh2},   {DC_XH3, ds.xh3},
+        {DC_DEL1, ds.del1}, {DC_DEL2, ds.del2}, {DC_DEL3, ds.del3}, {DC_XFACT, ds.xfact},
+        {DC_XLAMO, ds.xlamo}};
+    for (const auto& row : rows)
+        set(static_cast<DeepConstant>(row[0]), row[1]);
+    set(DC_SYNC, ds.resonance == SGP4::RES_SYNCHRONOUS ? 1.0 : 0.0);
+}
+
 void SGP4Batch::Assign(const SGP4* const* sats, size_t n)
 {
     Clear();
     m_sats.assign(sats, sats + n);
-    for (size_t i = 0; i < n; ++i)
-        (sats[i]->UsesDeepSpace() ? m_scalar : m_lane).push_back(i);
-    m_blocks.resize((m_lane.size() + kBlockLanes - 1) / kBlockLanes);
-    m_epoch.reserve(m_lane.size());
-    for (size_t k = 0; k < m_blocks.size() * kBlockLanes; ++k) {
-        const SGP4& sat = *sats[m_lane[std::min(k, m_lane.size() - 1)]];
-        Pack(sat, m_blocks[k / kBlockLanes], k % kBlockLanes);
-        if (k < m_lane.size())
-            m_epoch.push_back(sat.Elements().Epoch());
+    for (size_t i = 0; i < n; ++i) {
+        const SGP4& sat = *sats[i];
+        if (!sat.UsesDeepSpace())
+            m_lane.push_back(i);
+        else if (sat.m_deepspace.resonance == SGP4::RES_HALF_DAY)
+            m_scalar.push_back(i);
+        else
+            m_deepLane.push_back(i);
     }
+    // Padding lanes repeat the group's last satellite.
+    m_blocks.resize(whole_blocks(m_lane.size()) / kBlockLanes);
+    for (size_t k = 0; k < m_blocks.size() * kBlockLanes; ++k)
+        Pack(*sats[m_lane[std::min(k, m_lane.size() - 1)]], m_blocks[k / kBlockLanes], k % kBlockLanes);
+    m_deepBlocks.resize(whole_blocks(m_deepLane.size()) / kBlockLanes);
+    for (size_t k = 0; k < m_deepBlocks.size() * kBlockLanes; ++k)
+        PackDeep(*sats[m_deepLane[std::min(k, m_deepLane.size() - 1)]], m_deepBlocks[k / kBlockLanes],
+                 k % kBlockLanes);
+    for (size_t i : m_lane)
+        m_epoch.push_back(sats[i]->Elements().Epoch());
+    for (size_t i : m_deepLane)
+        m_deepEpoch.push_back(sats[i]->Elements().Epoch());
+    // Every integrator starts at the epoch.
+    m_xli.assign(whole_blocks(m_deepLane.size()), 0.0);
+    m_xni.assign(m_xli.size(), 0.0);
+    m_atime.assign(m_xli.size(), 0.0);
 }
 
 void SGP4Batch::Clear()
@@ -153,6 +228,12 @@ void SGP4Batch::Clear()
     m_blocks = {};
     m_lane = {};
     m_epoch = {};
+    m_deepBlocks = {};
+    m_deepLane = {};
+    m_deepEpoch = {};
+    m_xli = {};
+    m_xni = {};
+    m_atime = {};
     m_scalar = {};
 }
 
@@ -160,22 +241,17 @@ void SGP4Batch::Teme(const DateTime& dt, Vector* pos, Vector* vel,
                      PropagationFailure* failure) const
 {
     chunk_t c;
-    const size_t lanes = m_lane.size();
-    for (size_t start = 0; start < lanes; start += kChunk) {
-        const size_t count = std::min(kChunk, lanes - start);
-        const size_t m = (count + kBlockLanes - 1) / kBlockLanes * kBlockLanes;
-        for (size_t j = 0; j < m; ++j)
-            c.t[j] = j < count ? dt.MinutesSince(m_epoch[start + j]) : 0.0;
+    const auto done = [&](size_t j, size_t i) {
+        Vector* v = vel ? vel + i : nullptr;
+        failure[i] = c.status[j] == kLaneRedo ? ScalarTeme(*m_sats[i], c.t[j], pos + i, v)
+                                              : c.Store(j, pos + i, v);
+    };
+    run_lanes(m_lane, m_epoch, dt, c, [&](size_t start, size_t m) {
         c.Propagate(&m_blocks[start / kBlockLanes], 1, m);
-        for (size_t j = 0; j < count; ++j) {
-            const size_t i = m_lane[start + j];
-            Vector* v = vel ? vel + i : nullptr;
-            if (c.status[j] == kLaneRedo)
-                failure[i] = ScalarTeme(*m_sats[i], c.t[j], pos + i, v);
-            else
-                failure[i] = c.Store(j, pos + i, v);
-        }
-    }
+    }, done);
+    run_lanes(m_deepLane, m_deepEpoch, dt, c, [&](size_t start, size_t m) {
+        c.PropagateDeep(&m_deepBlocks[start / kBlockLanes], Integrator(start), m);
+    }, done);
     for (size_t i : m_scalar)
         failure[i] = ScalarTeme(*m_sats[i], dt.MinutesSince(m_sats[i]->Elements().Epoch()),
                                 pos + i, vel ? vel + i : nullptr);
@@ -186,23 +262,25 @@ void SGP4Batch::Geodetic(const DateTime& dt, CoordGeodetic* out,
 {
     chunk_t c;
     std::fill(c.gmst, c.gmst + kChunk, dt.ToGreenwichSiderealTime());
-    const size_t lanes = m_lane.size();
-    for (size_t start = 0; start < lanes; start += kChunk) {
-        const size_t count = std::min(kChunk, lanes - start);
-        const size_t m = (count + kBlockLanes - 1) / kBlockLanes * kBlockLanes;
-        for (size_t j = 0; j < m; ++j)
-            c.t[j] = j < count ? dt.MinutesSince(m_epoch[start + j]) : 0.0;
-        c.PropagateGeodetic(&m_blocks[start / kBlockLanes], 1, m);
-        for (size_t j = 0; j < count; ++j) {
-            const size_t i = m_lane[start + j];
-            if (c.status[j] == kLaneRedo)
-                failure[i] = ScalarGeodetic(*m_sats[i], dt, out + i);
-            else
-                failure[i] = c.Store(j, dt, out + i);
-        }
-    }
+    const auto done = [&](size_t j, size_t i) {
+        failure[i] = c.status[j] == kLaneRedo ? ScalarGeodetic(*m_sats[i], dt, out + i)
+                                              : c.Store(j, dt, out + i);
+    };
+    run_lanes(m_lane, m_epoch, dt, c, [&](size_t start, size_t m) {
+        c.Propagate(&m_blocks[start / kBlockLanes], 1, m);
+        c.Geodetic(m);
+    }, done);
+    run_lanes(m_deepLane, m_deepEpoch, dt, c, [&](size_t start, size_t m) {
+        c.PropagateDeep(&m_deepBlocks[start / kBlockLanes], Integrator(start), m);
+        c.Geodetic(m);
+    }, done);
     for (size_t i : m_scalar)
         failure[i] = ScalarGeodetic(*m_sats[i], dt, out + i);
+}
+
+laneIntegrator_t SGP4Batch::Integrator(size_t start) const
+{
+    return laneIntegrator_t{m_xli.data() + start, m_xni.data() + start, m_atime.data() + start};
 }
 
 void SGP4Batch::TemeAt(const SGP4& sat, const double* tsince, size_t n, Vector* pos, Vector* vel,
@@ -255,7 +333,8 @@ void SGP4Batch::GeodeticAt(const SGP4& sat, const DateTime* dts, size_t n, Coord
             c.t[j] = dt.MinutesSince(epoch);
             c.gmst[j] = dt.ToGreenwichSiderealTime();
         }
-        c.PropagateGeodetic(&block, 0, m);
+        c.Propagate(&block, 0, m);
+        c.Geodetic(m);
         for (size_t j = 0; j < count; ++j) {
             const size_t i = start + j;
             if (c.status[j] == kLaneRedo)

@@ -17,11 +17,15 @@ class SGP4;
 // widest instruction set of the processor, chosen at start-up).
 //
 // Results agree with SGP4::TryFindPosition and Eci::ToGeodetic to about
-// 1e-9 km and 1e-12 rad. Failures are exactly the scalar model's: a lane
-// whose failure checks fail or come close to their thresholds is computed
-// again by the scalar model, which decides with its own bits. Deep-space
-// satellites (period of 225 minutes or more) always take the scalar path,
-// in call order (their resonance integrator keeps state between calls).
+// 1e-7 km and 1e-10 rad. Failures are exactly the scalar model's: a failure
+// the lanes are sure of is reported directly, and a lane whose failure
+// checks or branches come close to their thresholds is computed again by
+// the scalar model, which decides with its own bits. Deep-space satellites
+// (period of 225 minutes or more) run in lanes too when many satellites are
+// propagated at one instant, each with its own resonance integrator that
+// moves from call to call as the scalar one does; those in half-day
+// resonance, and every deep-space satellite of the one-satellite calls, take
+// the scalar path in call order.
 //
 // Outputs are indexed like the inputs. failure[i] is None where a result was
 // written; for any other kind, position, velocity and geodetic entries i are
@@ -55,8 +59,11 @@ public:
     static const char* Target();
 
 private:
-    // Writes the near-earth constants of sat into slot of b.
+    // Write the constants of sat into slot of b.
     static void Pack(const SGP4& sat, laneBlock_t& b, size_t slot);
+    static void PackDeep(const SGP4& sat, deepBlock_t& b, size_t slot);
+    // The integrators of the deep-space lanes from lane start on.
+    laneIntegrator_t Integrator(size_t start) const;
 
     // Which satellites run in lanes: lane i is m_lane[i] (padding lanes of the
     // last block repeat a real one and are never stored).
@@ -64,6 +71,11 @@ private:
     std::vector<laneBlock_t> m_blocks;
     std::vector<size_t> m_lane;
     std::vector<DateTime> m_epoch;  // per lane
+    // The same for deep-space lanes, with their integrators.
+    std::vector<deepBlock_t> m_deepBlocks;
+    std::vector<size_t> m_deepLane;
+    std::vector<DateTime> m_deepEpoch;
+    mutable std::vector<double> m_xli, m_xni, m_atime;
     std::vector<size_t> m_scalar;  // the others, in order
 };
 

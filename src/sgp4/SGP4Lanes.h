@@ -27,6 +27,30 @@ struct alignas(64) laneBlock_t {
     double v[LC_COUNT][kBlockLanes];
 };
 
+// Rows of a deep-space block: the constants of the deep-space model for
+// satellites without resonance or in synchronous resonance (SYNC 1).
+enum DeepConstant {
+    DC_M0, DC_ARGP0, DC_NODE0, DC_XMDOT, DC_OMGDOT, DC_XNODOT, DC_XNODCF, DC_C1, DC_BSTAR_C4,
+    DC_T2COF, DC_N0, DC_E0, DC_INCL, DC_GSTO, DC_ZMOL, DC_ZMOS, DC_SSE, DC_SSI, DC_SSL, DC_SSG,
+    DC_SSH, DC_SE2, DC_SI2, DC_SL2, DC_SGH2, DC_SH2, DC_SE3, DC_SI3, DC_SL3, DC_SGH3, DC_SH3,
+    DC_SL4, DC_SGH4, DC_EE2, DC_E3, DC_XI2, DC_XI3, DC_XL2, DC_XL3, DC_XL4, DC_XGH2, DC_XGH3,
+    DC_XGH4, DC_XH2, DC_XH3, DC_DEL1, DC_DEL2, DC_DEL3, DC_XFACT, DC_XLAMO, DC_SYNC,
+    DC_COUNT
+};
+
+struct alignas(64) deepBlock_t {
+    double v[DC_COUNT][kBlockLanes];
+};
+
+// The resonance integrator of each lane: mean longitude, mean motion and
+// minutes from the epoch it stands at (atime 0: at the epoch). It moves as
+// the scalar model's does, call after call.
+struct laneIntegrator_t {
+    double* xli;
+    double* xni;
+    double* atime;
+};
+
 // Positions (km, TEME) and velocities (km/s) of lanes, one array per axis.
 struct laneState_t {
     double* x;
@@ -50,6 +74,12 @@ constexpr uint8_t kLaneRedo = 0xFF;
 // Outputs of lanes that do not succeed are meaningless.
 void sgp4_lanes_propagate(const laneBlock_t* blocks, size_t blockStride, const double* tsince,
                           size_t n, const laneState_t& out, uint8_t* status);
+
+// sgp4_lanes_propagate for deep-space lanes, lane i of blocks[i /
+// kBlockLanes] with its integrator at index i of state.
+void sgp4_lanes_propagate_deep(const deepBlock_t* blocks, const double* tsince, size_t n,
+                               const laneIntegrator_t& state, const laneState_t& out,
+                               uint8_t* status);
 
 // Geodetic latitude, longitude (radians) and altitude (km) of n positions (a
 // multiple of kBlockLanes) with gmst[i] the sidereal time of lane i. redo[i]
