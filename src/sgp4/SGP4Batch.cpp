@@ -185,25 +185,21 @@ void SGP4Batch::PackDeep(const SGP4& sat, deepBlock_t& b, size_t slot)
         {DC_XL2, ds.xl2},   {DC_XL3, ds.xl3},   {DC_XL4, ds.xl4},   {DC_XGH2, ds.xgh2},
         {DC_XGH3, ds.xgh3}, {DC_XGH4, ds.xgh4}, {DC_XH2, ds.xh2},   {DC_XH3, ds.xh3},
         {DC_DEL1, ds.del1}, {DC_DEL2, ds.del2}, {DC_DEL3, ds.del3}, {DC_XFACT, ds.xfact},
-        {DC_XLAMO, ds.xlamo}};
+        {DC_XLAMO, ds.xlamo}, {DC_D2201, ds.d2201}, {DC_D2211, ds.d2211}, {DC_D3210, ds.d3210},
+        {DC_D3222, ds.d3222}, {DC_D4410, ds.d4410}, {DC_D4422, ds.d4422}, {DC_D5220, ds.d5220},
+        {DC_D5232, ds.d5232}, {DC_D5421, ds.d5421}, {DC_D5433, ds.d5433}};
     for (const auto& row : rows)
         set(static_cast<DeepConstant>(row[0]), row[1]);
     set(DC_SYNC, ds.resonance == SGP4::RES_SYNCHRONOUS ? 1.0 : 0.0);
+    set(DC_HALF, ds.resonance == SGP4::RES_HALF_DAY ? 1.0 : 0.0);
 }
 
 void SGP4Batch::Assign(const SGP4* const* sats, size_t n)
 {
     Clear();
     m_sats.assign(sats, sats + n);
-    for (size_t i = 0; i < n; ++i) {
-        const SGP4& sat = *sats[i];
-        if (!sat.UsesDeepSpace())
-            m_lane.push_back(i);
-        else if (sat.m_deepspace.resonance == SGP4::RES_HALF_DAY)
-            m_scalar.push_back(i);
-        else
-            m_deepLane.push_back(i);
-    }
+    for (size_t i = 0; i < n; ++i)
+        (sats[i]->UsesDeepSpace() ? m_deepLane : m_lane).push_back(i);
     // Padding lanes repeat the group's last satellite.
     m_blocks.resize(whole_blocks(m_lane.size()) / kBlockLanes);
     for (size_t k = 0; k < m_blocks.size() * kBlockLanes; ++k)
@@ -234,7 +230,6 @@ void SGP4Batch::Clear()
     m_xli = {};
     m_xni = {};
     m_atime = {};
-    m_scalar = {};
 }
 
 void SGP4Batch::Teme(const DateTime& dt, Vector* pos, Vector* vel,
@@ -252,9 +247,6 @@ void SGP4Batch::Teme(const DateTime& dt, Vector* pos, Vector* vel,
     run_lanes(m_deepLane, m_deepEpoch, dt, c, [&](size_t start, size_t m) {
         c.PropagateDeep(&m_deepBlocks[start / kBlockLanes], Integrator(start), m);
     }, done);
-    for (size_t i : m_scalar)
-        failure[i] = ScalarTeme(*m_sats[i], dt.MinutesSince(m_sats[i]->Elements().Epoch()),
-                                pos + i, vel ? vel + i : nullptr);
 }
 
 void SGP4Batch::Geodetic(const DateTime& dt, CoordGeodetic* out,
@@ -274,8 +266,6 @@ void SGP4Batch::Geodetic(const DateTime& dt, CoordGeodetic* out,
         c.PropagateDeep(&m_deepBlocks[start / kBlockLanes], Integrator(start), m);
         c.Geodetic(m);
     }, done);
-    for (size_t i : m_scalar)
-        failure[i] = ScalarGeodetic(*m_sats[i], dt, out + i);
 }
 
 laneIntegrator_t SGP4Batch::Integrator(size_t start) const

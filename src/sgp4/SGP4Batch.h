@@ -23,9 +23,8 @@ class SGP4;
 // the scalar model, which decides with its own bits. Deep-space satellites
 // (period of 225 minutes or more) run in lanes too when many satellites are
 // propagated at one instant, each with its own resonance integrator that
-// moves from call to call as the scalar one does; those in half-day
-// resonance, and every deep-space satellite of the one-satellite calls, take
-// the scalar path in call order.
+// moves from call to call as the scalar one does; in the one-satellite
+// calls they take the scalar path in call order.
 //
 // Outputs are indexed like the inputs. failure[i] is None where a result was
 // written; for any other kind, position, velocity and geodetic entries i are
@@ -76,7 +75,6 @@ private:
     std::vector<size_t> m_deepLane;
     std::vector<DateTime> m_deepEpoch;
     mutable std::vector<double> m_xli, m_xni, m_atime;
-    std::vector<size_t> m_scalar;  // the others, in order
 };
 
 }  // namespace libsgp4

@@ -365,10 +365,57 @@ HWY_INLINE void SolarLunar(D d, V zm, V ze2, V& f2, V& f3, V& sinzf, M& bad)
     f3 = hn::Mul(hn::Mul(hn::Set(d, -0.5), sinzf), coszf);
 }
 
+// Rates of the synchronous resonance at the integrator's longitude xli.
+HWY_INLINE void SyncTerms(D d, const deepBlock_t& b, size_t slot, V xli, V& xndot, V& xnddt, M& bad)
+{
+    const auto k = [&](DeepConstant c) { return hn::Load(d, &b.v[c][slot]); };
+    V s1, c1, s2, c2, s3, c3;
+    SinCos(d, Guard(d, hn::Sub(xli, hn::Set(d, kFASX2)), bad), s1, c1);
+    SinCos(d, Guard(d, hn::Mul(hn::Set(d, 2.0), hn::Sub(xli, hn::Set(d, kFASX4))), bad), s2, c2);
+    SinCos(d, Guard(d, hn::Mul(hn::Set(d, 3.0), hn::Sub(xli, hn::Set(d, kFASX6))), bad), s3, c3);
+    const V del1 = k(DC_DEL1), del2 = k(DC_DEL2), del3 = k(DC_DEL3);
+    xndot = hn::MulAdd(del3, s3, hn::MulAdd(del2, s2, hn::Mul(del1, s1)));
+    xnddt = hn::MulAdd(hn::Mul(hn::Set(d, 3.0), del3), c3,
+                       hn::MulAdd(hn::Mul(hn::Set(d, 2.0), del2), c2, hn::Mul(del1, c1)));
+}
+
+// Rates of the half-day resonance at longitude xli and perigee xomi: ten
+// terms, the last four of the second derivative doubled.
+HWY_INLINE void HalfDayTerms(D d, const deepBlock_t& b, size_t slot, V xli, V xomi, V& xndot,
+                             V& xnddt, M& bad)
+{
+    const auto k = [&](DeepConstant c) { return hn::Load(d, &b.v[c][slot]); };
+    const V x2omi = hn::Add(xomi, xomi);
+    const V x2li = hn::Add(xli, xli);
+    struct term_t {
+        DeepConstant coef;
+        V arg;
+        double g;
+        bool doubled;
+    };
+    const term_t terms[] = {
+        {DC_D2201, hn::Add(x2omi, xli), kG22, false}, {DC_D2211, xli, kG22, false},
+        {DC_D3210, hn::Add(xomi, xli), kG32, false},  {DC_D3222, hn::Sub(xli, xomi), kG32, false},
+        {DC_D4410, hn::Add(x2omi, x2li), kG44, true}, {DC_D4422, x2li, kG44, true},
+        {DC_D5220, hn::Add(xomi, xli), kG52, false},  {DC_D5232, hn::Sub(xli, xomi), kG52, false},
+        {DC_D5421, hn::Add(xomi, x2li), kG54, true},  {DC_D5433, hn::Sub(x2li, xomi), kG54, true}};
+    V dot = hn::Zero(d), ddtOnce = hn::Zero(d), ddtTwice = hn::Zero(d);
+    for (const term_t& term : terms) {
+        V s, c;
+        SinCos(d, Guard(d, hn::Sub(term.arg, hn::Set(d, term.g)), bad), s, c);
+        dot = hn::MulAdd(k(term.coef), s, dot);
+        if (term.doubled)
+            ddtTwice = hn::MulAdd(k(term.coef), c, ddtTwice);
+        else
+            ddtOnce = hn::MulAdd(k(term.coef), c, ddtOnce);
+    }
+    xndot = dot;
+    xnddt = hn::MulAdd(hn::Set(d, 2.0), ddtTwice, ddtOnce);
+}
+
 // The deep-space model (SGP4::FindPositionSDP4 with DeepSpaceSecular and
-// DeepSpacePeriodics) for satellites without resonance or in synchronous
-// resonance; branches of the scalar model become selections, and lanes near
-// a branch's threshold are left to it.
+// DeepSpacePeriodics); branches of the scalar model become selections, and
+// lanes near a branch's threshold are left to it.
 void PropagateDeepLanes(const deepBlock_t* blocks, const double* tsince, size_t n,
                         const laneIntegrator_t& state, const laneState_t& out, uint8_t* status)
 {
@@ -403,11 +450,13 @@ void PropagateDeepLanes(const deepBlock_t* blocks, const double* tsince, size_t 
         V xinc = hn::MulAdd(k(DC_SSI), t, k(DC_INCL));
         V xn = k(DC_N0);
 
-        // Synchronous resonance: the integrator walks in steps of 720 minutes
-        // from where it stands (or from the epoch when t lies behind it), each
-        // lane as far as its own t.
+        // Resonance: the integrator walks in steps of 720 minutes from where
+        // it stands (or from the epoch when t lies behind it), each lane as
+        // far as its own t.
         const M sync = hn::Gt(k(DC_SYNC), hn::Zero(d));
-        if (!hn::AllFalse(d, sync)) {
+        const M half = hn::Gt(k(DC_HALF), hn::Zero(d));
+        const M resonant = hn::Or(sync, half);
+        if (!hn::AllFalse(d, resonant)) {
             V xli = hn::LoadU(d, state.xli + i);
             V xni = hn::LoadU(d, state.xni + i);
             V atime = hn::LoadU(d, state.atime + i);
@@ -417,19 +466,22 @@ void PropagateDeepLanes(const deepBlock_t* blocks, const double* tsince, size_t 
             atime = hn::IfThenElseZero(hn::Not(restart), atime);
             xni = hn::IfThenElse(restart, k(DC_N0), xni);
             xli = hn::IfThenElse(restart, k(DC_XLAMO), xli);
-            const V del1 = k(DC_DEL1), del2 = k(DC_DEL2), del3 = k(DC_DEL3), xfact = k(DC_XFACT);
+            const bool anySync = !hn::AllFalse(d, sync);
+            const bool anyHalf = !hn::AllFalse(d, half);
             V xndot, xnddt, xldot, ft;
-            M active = sync;
-            M syncBad = hn::FirstN(d, 0);
+            M active = resonant;
+            M resBad = hn::FirstN(d, 0);
             for (;;) {
-                V s1, c1, s2, c2, s3, c3;
-                SinCos(d, Guard(d, hn::Sub(xli, hn::Set(d, kFASX2)), syncBad), s1, c1);
-                SinCos(d, Guard(d, hn::Mul(hn::Set(d, 2.0), hn::Sub(xli, hn::Set(d, kFASX4))), syncBad), s2, c2);
-                SinCos(d, Guard(d, hn::Mul(hn::Set(d, 3.0), hn::Sub(xli, hn::Set(d, kFASX6))), syncBad), s3, c3);
-                xndot = hn::MulAdd(del3, s3, hn::MulAdd(del2, s2, hn::Mul(del1, s1)));
-                xnddt = hn::MulAdd(hn::Mul(hn::Set(d, 3.0), del3), c3,
-                                   hn::MulAdd(hn::Mul(hn::Set(d, 2.0), del2), c2, hn::Mul(del1, c1)));
-                xldot = hn::Add(xni, xfact);
+                V sDot = hn::Zero(d), sDdt = hn::Zero(d), hDot = hn::Zero(d), hDdt = hn::Zero(d);
+                if (anySync)
+                    SyncTerms(d, b, slot, xli, sDot, sDdt, resBad);
+                if (anyHalf) {
+                    const V xomi = hn::MulAdd(k(DC_OMGDOT), atime, k(DC_ARGP0));
+                    HalfDayTerms(d, b, slot, xli, xomi, hDot, hDdt, resBad);
+                }
+                xndot = hn::IfThenElse(sync, sDot, hDot);
+                xnddt = hn::IfThenElse(sync, sDdt, hDdt);
+                xldot = hn::Add(xni, k(DC_XFACT));
                 xnddt = hn::Mul(xnddt, xldot);
                 ft = hn::Sub(t, atime);
                 active = hn::AndNot(hn::Lt(hn::Abs(ft), step), active);
@@ -441,16 +493,18 @@ void PropagateDeepLanes(const deepBlock_t* blocks, const double* tsince, size_t 
                 xni = hn::IfThenElse(active, hn::MulAdd(xnddt, step2, hn::MulAdd(xndot, delt, xni)), xni);
                 atime = hn::IfThenElse(active, hn::Add(atime, delt), atime);
             }
-            bad = hn::Or(bad, hn::And(sync, syncBad));
+            bad = hn::Or(bad, hn::And(resonant, resBad));
             hn::StoreU(xli, d, state.xli + i);
             hn::StoreU(xni, d, state.xni + i);
             hn::StoreU(atime, d, state.atime + i);
-            const V half = hn::Set(d, 0.5);
-            const V xnSync = hn::MulAdd(hn::Mul(hn::Mul(xnddt, ft), ft), half, hn::MulAdd(xndot, ft, xni));
-            const V xl = hn::MulAdd(hn::Mul(hn::Mul(xndot, ft), ft), half, hn::MulAdd(xldot, ft, xli));
+            const V halfV = hn::Set(d, 0.5);
+            const V xnRes = hn::MulAdd(hn::Mul(hn::Mul(xnddt, ft), ft), halfV, hn::MulAdd(xndot, ft, xni));
+            const V xl = hn::MulAdd(hn::Mul(hn::Mul(xndot, ft), ft), halfV, hn::MulAdd(xldot, ft, xli));
             const V theta = Wrap(d, hn::MulAdd(t, hn::Set(d, kTHDT), k(DC_GSTO)));
-            xll = hn::IfThenElse(sync, hn::Sub(hn::Sub(hn::Add(xl, theta), xnodes), omgasm), xll);
-            xn = hn::IfThenElse(sync, xnSync, xn);
+            const V xllSync = hn::Sub(hn::Sub(hn::Add(xl, theta), xnodes), omgasm);
+            const V xllHalf = hn::MulAdd(hn::Set(d, 2.0), hn::Sub(theta, xnodes), xl);
+            xll = hn::IfThenElse(sync, xllSync, hn::IfThenElse(half, xllHalf, xll));
+            xn = hn::IfThenElse(resonant, xnRes, xn);
         }
         const M mmFail = hn::Le(xn, hn::Set(d, -1e-12));
         const M mmDoubt = hn::Or(bad, hn::AndNot(mmFail, hn::Not(hn::Gt(xn, hn::Set(d, 1e-12)))));

@@ -27,14 +27,16 @@ struct alignas(64) laneBlock_t {
     double v[LC_COUNT][kBlockLanes];
 };
 
-// Rows of a deep-space block: the constants of the deep-space model for
-// satellites without resonance or in synchronous resonance (SYNC 1).
+// Rows of a deep-space block: the constants of the deep-space model; SYNC is
+// 1 for synchronous resonance, HALF 1 for half-day resonance.
 enum DeepConstant {
     DC_M0, DC_ARGP0, DC_NODE0, DC_XMDOT, DC_OMGDOT, DC_XNODOT, DC_XNODCF, DC_C1, DC_BSTAR_C4,
     DC_T2COF, DC_N0, DC_E0, DC_INCL, DC_GSTO, DC_ZMOL, DC_ZMOS, DC_SSE, DC_SSI, DC_SSL, DC_SSG,
     DC_SSH, DC_SE2, DC_SI2, DC_SL2, DC_SGH2, DC_SH2, DC_SE3, DC_SI3, DC_SL3, DC_SGH3, DC_SH3,
     DC_SL4, DC_SGH4, DC_EE2, DC_E3, DC_XI2, DC_XI3, DC_XL2, DC_XL3, DC_XL4, DC_XGH2, DC_XGH3,
     DC_XGH4, DC_XH2, DC_XH3, DC_DEL1, DC_DEL2, DC_DEL3, DC_XFACT, DC_XLAMO, DC_SYNC,
+    DC_HALF, DC_D2201, DC_D2211, DC_D3210, DC_D3222, DC_D4410, DC_D4422, DC_D5220, DC_D5232,
+    DC_D5421, DC_D5433,
     DC_COUNT
 };
 
