@@ -1,6 +1,7 @@
 #include "sgp4/SGP4Batch.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "sgp4/Eci.h"
 #include "sgp4/SGP4.h"
@@ -156,6 +157,19 @@ void SGP4Batch::Pack(const SGP4& sat, laneBlock_t& b, size_t slot)
     set(LC_AYCOF, c.aycof);
 }
 
+bool SGP4Batch::InLanes(const SGP4& sat)
+{
+    // Real element sets: |B*| up to about 0.15, |B* c5| 4e-5, |xmcof eta|
+    // 0.07, |c1| 1.2e-6.
+    const double bstar = sat.m_elements.BStar();
+    if (!(std::fabs(bstar) <= 1.0 && std::fabs(sat.m_common.c1) <= 1e-3))
+        return false;
+    if (sat.m_useDeepSpace)
+        return true;
+    const auto& ne = sat.m_nearspace;
+    return std::fabs(bstar * ne.c5) <= 1e-2 && std::fabs(ne.xmcof * sat.m_common.eta) <= 10.0;
+}
+
 void SGP4Batch::PackDeep(const SGP4& sat, deepBlock_t& b, size_t slot)
 {
     const OrbitalElements& el = sat.m_elements;
@@ -199,7 +213,7 @@ void SGP4Batch::Assign(const SGP4* const* sats, size_t n)
     Clear();
     m_sats.assign(sats, sats + n);
     for (size_t i = 0; i < n; ++i)
-        (sats[i]->UsesDeepSpace() ? m_deepLane : m_lane).push_back(i);
+        (!InLanes(*sats[i]) ? m_scalar : sats[i]->UsesDeepSpace() ? m_deepLane : m_lane).push_back(i);
     // Padding lanes repeat the group's last satellite.
     m_blocks.resize(whole_blocks(m_lane.size()) / kBlockLanes);
     for (size_t k = 0; k < m_blocks.size() * kBlockLanes; ++k)
@@ -230,6 +244,7 @@ void SGP4Batch::Clear()
     m_xli = {};
     m_xni = {};
     m_atime = {};
+    m_scalar = {};
 }
 
 void SGP4Batch::Teme(const DateTime& dt, Vector* pos, Vector* vel,
@@ -247,6 +262,9 @@ void SGP4Batch::Teme(const DateTime& dt, Vector* pos, Vector* vel,
     run_lanes(m_deepLane, m_deepEpoch, dt, c, [&](size_t start, size_t m) {
         c.PropagateDeep(&m_deepBlocks[start / kBlockLanes], Integrator(start), m);
     }, done);
+    for (size_t i : m_scalar)
+        failure[i] = ScalarTeme(*m_sats[i], dt.MinutesSince(m_sats[i]->Elements().Epoch()),
+                                pos + i, vel ? vel + i : nullptr);
 }
 
 void SGP4Batch::Geodetic(const DateTime& dt, CoordGeodetic* out,
@@ -266,6 +284,8 @@ void SGP4Batch::Geodetic(const DateTime& dt, CoordGeodetic* out,
         c.PropagateDeep(&m_deepBlocks[start / kBlockLanes], Integrator(start), m);
         c.Geodetic(m);
     }, done);
+    for (size_t i : m_scalar)
+        failure[i] = ScalarGeodetic(*m_sats[i], dt, out + i);
 }
 
 laneIntegrator_t SGP4Batch::Integrator(size_t start) const
@@ -276,7 +296,7 @@ laneIntegrator_t SGP4Batch::Integrator(size_t start) const
 void SGP4Batch::TemeAt(const SGP4& sat, const double* tsince, size_t n, Vector* pos, Vector* vel,
                        PropagationFailure* failure)
 {
-    if (sat.UsesDeepSpace()) {
+    if (sat.UsesDeepSpace() || !InLanes(sat)) {
         for (size_t i = 0; i < n; ++i)
             failure[i] = ScalarTeme(sat, tsince[i], pos + i, vel ? vel + i : nullptr);
         return;
@@ -305,7 +325,7 @@ void SGP4Batch::TemeAt(const SGP4& sat, const double* tsince, size_t n, Vector* 
 void SGP4Batch::GeodeticAt(const SGP4& sat, const DateTime* dts, size_t n, CoordGeodetic* out,
                            PropagationFailure* failure)
 {
-    if (sat.UsesDeepSpace()) {
+    if (sat.UsesDeepSpace() || !InLanes(sat)) {
         for (size_t i = 0; i < n; ++i)
             failure[i] = ScalarGeodetic(sat, dts[i], out + i);
         return;

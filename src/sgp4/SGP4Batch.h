@@ -24,7 +24,8 @@ class SGP4;
 // (period of 225 minutes or more) run in lanes too when many satellites are
 // propagated at one instant, each with its own resonance integrator that
 // moves from call to call as the scalar one does; in the one-satellite
-// calls they take the scalar path in call order.
+// calls they take the scalar path in call order, as do satellites whose
+// elements lie far outside those of real ones (InLanes).
 //
 // Outputs are indexed like the inputs. failure[i] is None where a result was
 // written; for any other kind, position, velocity and geodetic entries i are
@@ -58,6 +59,12 @@ public:
     static const char* Target();
 
 private:
+    // Whether the lanes agree with the scalar model for sat: drag and its
+    // derived terms within bounds some hundred times those of real
+    // satellites. Beyond them (element sets no satellite has, such as a B*
+    // of 1e13) rounding differences of the vector functions grow past the
+    // failure checks' margins, and the scalar model computes the satellite.
+    static bool InLanes(const SGP4& sat);
     // Write the constants of sat into slot of b.
     static void Pack(const SGP4& sat, laneBlock_t& b, size_t slot);
     static void PackDeep(const SGP4& sat, deepBlock_t& b, size_t slot);
@@ -75,6 +82,7 @@ private:
     std::vector<size_t> m_deepLane;
     std::vector<DateTime> m_deepEpoch;
     mutable std::vector<double> m_xli, m_xni, m_atime;
+    std::vector<size_t> m_scalar;  // the others, in order
 };
 
 }  // namespace libsgp4

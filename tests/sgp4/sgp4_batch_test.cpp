@@ -98,9 +98,13 @@ scalar_t scalar_at(const SGP4& sat, double tsince, const DateTime* dt)
     return s;
 }
 
+// The element set of two lines (their checksums made right), or of one
+// comma-separated row when l2 is empty.
 SGP4 make_sgp4(const std::string& l1, const std::string& l2)
 {
-    const std::vector<OrbitalElements_t> el = read_all<TleFile>(l1 + "\n" + l2 + "\n");
+    const std::vector<OrbitalElements_t> el =
+        l2.empty() ? read_all<CsvFile>(s_csvHeader + l1)
+                   : read_all<TleFile>(tle_patch(l1) + "\n" + tle_patch(l2) + "\n");
     EXPECT_EQ(el.size(), 1u);
     return SGP4(libsgp4::Tle(el.at(0)));
 }
@@ -175,13 +179,16 @@ TEST(Sgp4Batch, OneSatelliteAtManyInstantsMatchesScalar)
         // Perigee below 220 km (the simple model); drag strong enough to decay.
         {"1 90002U 24001B   24001.50000000  .25000000  00000-0  50000-0 0  9992",
          "2 90002  96.4736 157.9986 0303955 244.0492 110.6523 16.46015938    15"},
+        // B* of 1e13, which no satellite has: rounding differences would
+        // outgrow the failure checks' margins, so the scalar model takes it.
+        {csv_row({{7, "1"}, {8, "0"}, {14, "9.52176e12"}}), ""},
         // Deep space: the scalar path in order.
         {"1 90003U 24001C   24001.50000000  .00000000  00000-0  00000-0 0  9993",
          "2 90003  63.4000 157.9986 7200000 270.0000  10.0000  2.00600000    10"},
     };
     for (const auto& set : sets) {
         const std::string &l1 = set.first, &l2 = set.second;
-        SCOPED_TRACE(l1.substr(2, 5));
+        SCOPED_TRACE(l1.substr(0, 12));
         std::vector<double> ts = hostile;
         for (int i = 0; i < 37; ++i)
             ts.push_back(-60.0 + 7.3 * i);
@@ -189,10 +196,10 @@ TEST(Sgp4Batch, OneSatelliteAtManyInstantsMatchesScalar)
             for_each_target([&] {
                 // Every run has its own propagators, so that a deep-space
                 // satellite's integrator walks the same instants in each.
-                const SGP4 sat = make_sgp4(tle_patch(l1), tle_patch(l2));
-                const SGP4 temeRef = make_sgp4(tle_patch(l1), tle_patch(l2));
-                const SGP4 geoSat = make_sgp4(tle_patch(l1), tle_patch(l2));
-                const SGP4 geoRef = make_sgp4(tle_patch(l1), tle_patch(l2));
+                const SGP4 sat = make_sgp4(l1, l2);
+                const SGP4 temeRef = make_sgp4(l1, l2);
+                const SGP4 geoSat = make_sgp4(l1, l2);
+                const SGP4 geoRef = make_sgp4(l1, l2);
                 std::vector<DateTime> dts;
                 std::vector<scalar_t> ref, geoRefs;
                 for (size_t i = 0; i < n; ++i) {
