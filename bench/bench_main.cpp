@@ -11,10 +11,14 @@
 
 #include <cstdlib>
 
+#include "sgp4/SGP4Batch.h"
+
 int main(int argc, char** argv)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+    // The instruction set the batch propagation runs on, in every report.
+    benchmark::AddCustomContext("simd_target", libsgp4::SGP4Batch::Target());
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, testing and benchmarking need,
 # only those that are missing; uses sudo when not run as root.
 set -euo pipefail
-pkgs=(gcc g++ make cmake pkg-config libsdl2-dev libgtest-dev libbenchmark-dev
+pkgs=(gcc g++ make cmake pkg-config libsdl2-dev libhwy-dev libgtest-dev libbenchmark-dev
       clang libclang-rt-dev
       xvfb xauth xdotool imagemagick libx11-dev openbox wmctrl curl python3 time
       desktop-file-utils man-db groff-base gzip file dpkg-dev lintian)

@@ -92,6 +92,12 @@ void obj_geodetic_n(object_t* const* objs, const libsgp4::DateTime* dts, size_t 
     }
 }
 
+void obj_geodetic_at(const object_t* obj, const libsgp4::DateTime* dts, size_t n,
+                     libsgp4::CoordGeodetic* out, libsgp4::PropagationFailure* failure)
+{
+    libsgp4::SGP4Batch::GeodeticAt(*obj->sgp4, dts, n, out, failure);
+}
+
 namespace {
 
 // The satellite's altitude belongs to its own entry: a point computed for
@@ -201,44 +207,57 @@ void CObjects::InitPositions()
 {
     delete[] positions;
     positions = nullptr;
+    FreeBatch();
     if (count == 0)
         return;
     // Zeroed, so that a satellite whose first computation fails holds a
     // defined point; it stays undrawn (hasPos false) until one succeeds.
     positions = new point2f_t[count]();
     uint64_t i = 0;
+    std::vector<const libsgp4::SGP4*> sats;
     for (object_t* o = first; o; o = o->next, ++i) {
         o->pos = &positions[i];
         o->hasPos = false;
+        m_batchObjs.push_back(o);
+        sats.push_back(o->sgp4);
     }
+    m_batch.Assign(sats.data(), sats.size());
+    m_geo.resize(sats.size());
+    m_failure.resize(sats.size());
     Update();
 }
 
-// obj_coord(o->pos, o, 0) for every satellite in list order, each at the
-// clock read for it, computed a batch at a time.
+// Every satellite with a position entry at one reading of the clock, as
+// obj_coord(o->pos, o, 0) computes it (to within the lanes' rounding).
+// Satellite k of the batch owns positions[k] (InitPositions assigns them in
+// list order), so only the altitude and the drawn flag touch the objects,
+// which lie scattered in memory: they are fetched a few ahead.
 void CObjects::Update()
 {
-    object_t* objs[s_batch];
-    libsgp4::DateTime dts[s_batch];
-    libsgp4::CoordGeodetic geo[s_batch];
-    bool ok[s_batch];
-    for (object_t* o = first; o;) {
-        size_t n = 0;
-        for (; o && n < s_batch; o = o->next) {
-            if (o->pos) {
-                objs[n] = o;
-                dts[n++] = obj_time(0);
-            }
-        }
-        obj_geodetic_n(objs, dts, n, geo, ok);
-        for (size_t k = 0; k < n; ++k)
-            if (ok[k])
-                store_position(objs[k]->pos, objs[k], geo[k]);
+    const size_t n = m_batchObjs.size();
+    if (n == 0)
+        return;
+    m_batch.Geodetic(obj_time(0), m_geo.data(), m_failure.data());
+    constexpr size_t kAhead = 8;
+    for (size_t k = 0; k < n; ++k) {
+        if (k + kAhead < n)
+            __builtin_prefetch(m_batchObjs[k + kAhead], 1);
+        if (m_failure[k] == libsgp4::PropagationFailure::None)
+            store_position(&positions[k], m_batchObjs[k], m_geo[k]);
     }
+}
+
+void CObjects::FreeBatch()
+{
+    m_batch.Clear();
+    m_batchObjs = {};
+    m_geo = {};
+    m_failure = {};
 }
 
 void CObjects::Free()
 {
+    FreeBatch();
     if (first) {
         obj_free_all(first);
         first = nullptr;

@@ -31,6 +31,9 @@ public:
     bool UsesSimpleModel() const { return m_useSimpleModel; }
 
 private:
+    // Packs the near-earth constants into its vector lanes.
+    friend class SGP4Batch;
+
     struct CommonConstants {
         double cosio, sinio, eta, t2cof, x1mth2, x3thm1, x7thm1, aycof, xlcof, xnodcf, c1, c4,
             omgdot, xnodot, xmdot;

@@ -1,17 +1,17 @@
 // skytrace-cli where FILE: every satellite's sub-satellite point and altitude
-// at one instant, computed as the program computes its map positions.
-#include <algorithm>
+// (or TEME position) at one instant, computed as the program computes its
+// map positions: the whole catalogue at once through the vector lanes.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "objects/objects.h"
 #include "sgp4/CoordGeodetic.h"
 #include "sgp4/DateTime.h"
+#include "sgp4/SGP4Batch.h"
 #include "sgp4/Tle.h"
 #include "tools/cli.h"
 #include "tools/cli_instant.h"
@@ -51,10 +51,12 @@ static int run(int argc, char** argv)
     const char* at = nullptr;
     long repeat = 1;
     double step = 0.0;
-    bool haveRepeat = false, haveStep = false;
+    bool haveRepeat = false, haveStep = false, teme = false;
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
-        if (std::strcmp(argv[i], "--at") == 0 && hasValue) {
+        if (std::strcmp(argv[i], "--teme") == 0) {
+            teme = true;
+        } else if (std::strcmp(argv[i], "--at") == 0 && hasValue) {
             at = argv[++i];
         } else if (std::strcmp(argv[i], "--repeat") == 0 && hasValue) {
             if (!parse_count(argv[++i], &repeat))
@@ -95,32 +97,41 @@ static int run(int argc, char** argv)
     // catalogue is computed at each instant as the program does it.
     const size_t n = objs.count;
     std::vector<object_t*> list;
-    for (object_t* o = objs.first; o; o = o->next)
+    std::vector<const libsgp4::SGP4*> sats;
+    for (object_t* o = objs.first; o; o = o->next) {
         list.push_back(o);
-    std::vector<libsgp4::DateTime> instants(n);
-    std::vector<libsgp4::CoordGeodetic> geo(n);
-    std::unique_ptr<bool[]> ok(new bool[n]);
+        sats.push_back(o->sgp4);
+    }
+    std::vector<libsgp4::CoordGeodetic> geo(teme ? 0 : n);
+    std::vector<libsgp4::Vector> pos(teme ? n : 0);
+    std::vector<libsgp4::PropagationFailure> failure(n);
     uint64_t propagations = 0, errors = 0;
     const auto propStart = std::chrono::steady_clock::now();
+    libsgp4::SGP4Batch batch;
+    batch.Assign(sats.data(), n);
     for (long k = 0; k < repeat; ++k) {
         const libsgp4::DateTime t =
             t0.AddMicroseconds(static_cast<int64_t>(static_cast<double>(k) * step * 1000000.0));
-        std::fill(instants.begin(), instants.end(), t);
-        obj_geodetic_n(list.data(), instants.data(), n, geo.data(), ok.get());
+        if (teme)
+            batch.Teme(t, pos.data(), nullptr, failure.data());
+        else
+            batch.Geodetic(t, geo.data(), failure.data());
         propagations += n;
         for (size_t i = 0; i < n; ++i)
-            errors += ok[i] ? 0 : 1;
+            errors += failure[i] == libsgp4::PropagationFailure::None ? 0 : 1;
     }
     const double propMs = ms_since(propStart);
 
     for (size_t i = 0; i < n; ++i) {
         const object_t* o = list[i];
         std::printf("%u\t%s\t", o->tle->CatalogNumber(), o->tle->Name().c_str());
-        if (ok[i])
+        if (failure[i] != libsgp4::PropagationFailure::None)
+            std::printf("-\t-\t-\n");
+        else if (teme)
+            std::printf("%.6f\t%.6f\t%.6f\n", pos[i].x, pos[i].y, pos[i].z);
+        else
             std::printf("%.6f\t%.6f\t%.3f\n", geo[i].latitude * s_deg, geo[i].longitude * s_deg,
                         geo[i].altitude);
-        else
-            std::printf("-\t-\t-\n");
     }
     std::printf("objects=%llu propagations=%llu errors=%llu load_ms=%.1f propagate_ms=%.1f\n",
                 static_cast<unsigned long long>(objs.count),
@@ -132,10 +143,13 @@ static int run(int argc, char** argv)
 static cliRegistrar s_reg(
     {"where",
      "  where FILE [--at YYYY-MM-DDTHH:MM:SS[.ffffff]Z] [--repeat N --step SECONDS]\n"
+     "        [--teme]\n"
      "      Prints every satellite's catalogue number, name, latitude and\n"
      "      longitude (degrees) and altitude (km) at the instant (default: now),\n"
      "      or '-' where the propagation fails. FILE is loaded as by catalog.\n"
-     "      --repeat propagates at N instants STEP seconds apart and prints the\n"
-     "      last. The last line counts objects, propagations and errors (over\n"
-     "      all instants) and gives the load and propagation times in ms.",
+     "      --teme prints the TEME position x, y, z (km) instead, skipping the\n"
+     "      geodetic conversion. --repeat propagates at N instants STEP seconds\n"
+     "      apart and prints the last. The last line counts objects,\n"
+     "      propagations and errors (over all instants) and gives the load and\n"
+     "      propagation times in ms (the propagation time excludes loading).",
      run});

@@ -31,6 +31,14 @@ check "ISS and geostationary altitudes plausible" awk -F'\t' '$1 == 25544 && ($5
 out2=$("$cli" where "$tmp/sats.tle" --at 2026-05-30T10:25:10.468992Z --repeat 3 --step 3600)
 check "where --repeat prints the last instant, counts every propagation" \
     [ "$(head -2 <<< "$out2")" = "$(head -2 <<< "$out")" -a -n "$(grep 'propagations=6 errors=0' <<< "$out2")" ]
+# --teme: x, y, z in km instead of the geodetic columns, the same totals, and
+# the positions the teme command gives at the same minute (2 h from epoch).
+out=$("$cli" where "$tmp/sats.tle" --at 2026-05-30T14:25:10.468992Z --teme)
+check "where --teme line format and totals" [ -z "$(head -2 <<< "$out" | grep -Ev $'^[0-9]+\t[^\t]+(\t-?[0-9]+\.[0-9]{6}){3}$')" \
+    -a -n "$(tail -1 <<< "$out" | grep -E '^objects=2 propagations=2 errors=0 load_ms=')" ]
+check "where --teme agrees with teme" awk -v ref="$("$cli" teme "$tmp/sats.tle" 120 120 1 | awk '$2 != "xx" && !/^#/ { printf "%s %s %s ", $2, $3, $4 }')" \
+    -F'\t' 'NR <= 2 { split(ref, r, " "); for (k = 0; k < 3; ++k) { d = $(3 + k) - r[3 * (NR - 1) + k + 1]; if (d > 2e-6 || d < -2e-6) bad = 1 } }
+    END { exit bad }' <<< "$out"
 # A satellite that cannot be propagated prints dashes and counts as an error.
 printf '%s\r\n' 'DECAYED' \
     '1 00005U 58002B   00179.78495062  .00000023  00000-0  90000-0 0  9992' \
@@ -38,6 +46,7 @@ printf '%s\r\n' 'DECAYED' \
 out=$("$cli" where "$tmp/decayed.tle" --at 2026-05-30T00:00:00Z)
 check "failed propagation prints dashes" [ "$(head -1 <<< "$out")" = "$(printf '5\tDECAYED\t-\t-\t-')" ]
 check "failed propagation is counted" grep -q 'propagations=1 errors=1' <<< "$out"
+check "failed propagation prints dashes with --teme" [ "$("$cli" where "$tmp/decayed.tle" --at 2026-05-30T00:00:00Z --teme | head -1)" = "$(printf '5\tDECAYED\t-\t-\t-')" ]
 
 # Exit codes: unreadable input 1, wrong arguments 2.
 for c in "1 catalog $tmp/missing.tle" "1 where $tmp" "2 catalog" "2 where $tmp/sats.tle --at 2026-13-01T00:00:00Z" \
