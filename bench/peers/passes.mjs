@@ -7,9 +7,9 @@
 // `skytrace-cli passes FILE --observer LAT,LON,ALT_M --from ISO --hours H
 // --min-elevation DEG`; prints one line with the passes, satellites, errors
 // (satellites whose propagation failed at a sampled instant) and ms.
-import { readFileSync } from 'node:fs';
+import { readSatrecs } from './elements.mjs';
 import {
-  twoline2satrec, propagate, gstime, eciToEcf, ecfToLookAngles, degreesToRadians,
+  propagate, gstime, eciToEcf, ecfToLookAngles, degreesToRadians,
   BulkPropagator, EciBaseCalculator, GmstCalculator, EcfPositionCalculator,
   LookAnglesCalculator, createSingleThreadRuntime,
 } from 'satellite.js';
@@ -32,16 +32,7 @@ const [lat, lon, alt] = observer.split(',').map(Number);
 const site = { latitude: degreesToRadians(lat), longitude: degreesToRadians(lon), height: (alt || 0) / 1000 };
 const minRad = degreesToRadians(minEl);
 
-const satrecs = [];
-for (const f of files) {
-  const lines = readFileSync(f, 'latin1').split(/\r?\n/);
-  for (let i = 0; i + 1 < lines.length; ++i) {
-    if (lines[i].startsWith('1 ') && lines[i + 1].startsWith('2 ')) {
-      satrecs.push(twoline2satrec(lines[i], lines[i + 1]));
-      ++i;
-    }
-  }
-}
+const satrecs = readSatrecs(files);
 
 const t0 = Date.parse(from);
 const span = hours * 3600e3;

@@ -6,9 +6,9 @@
 // JavaScript propagate(); the bulk propagator also runs once with TEME
 // positions alone (the work of `where --teme`). Prints one line per method
 // with ns/propagation.
-import { readFileSync } from 'node:fs';
+import { readSatrecs } from './elements.mjs';
 import {
-  twoline2satrec, propagate, gstime, eciToGeodetic,
+  propagate, gstime, eciToGeodetic,
   BulkPropagator, EciBaseCalculator, GmstCalculator, GeodeticPositionCalculator,
   createSingleThreadRuntime,
 } from 'satellite.js';
@@ -28,18 +28,8 @@ if (!files.length) {
   process.exit(2);
 }
 
-// Element sets: every "1 " line followed by a "2 " line.
 const t0 = process.hrtime.bigint();
-const satrecs = [];
-for (const f of files) {
-  const lines = readFileSync(f, 'latin1').split(/\r?\n/);
-  for (let i = 0; i + 1 < lines.length; ++i) {
-    if (lines[i].startsWith('1 ') && lines[i + 1].startsWith('2 ')) {
-      satrecs.push(twoline2satrec(lines[i], lines[i + 1]));
-      ++i;
-    }
-  }
-}
+const satrecs = readSatrecs(files);
 const loadMs = Number(process.hrtime.bigint() - t0) / 1e6;
 
 const start = Date.parse(at);
