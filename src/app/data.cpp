@@ -50,6 +50,7 @@ unsigned s_objTicks = 0;
 uint64_t s_oeCountMP = 0;        // entries of g_oePointsMP
 uint64_t s_oeCountS = 0;         // entries of g_oePtsS and g_orbRectsS
 uint64_t s_opRectsCap = 0;       // allocated entries of g_opRectsS
+mp_func_t s_nightMpf = nullptr;  // the projection of g_night.projected, null when none
 
 // Frees the plain arrays at exit when the program did not.
 struct arraysOwner_t {
@@ -282,8 +283,10 @@ void free_raw_data(int flags)
         g_path.Free();
     if (flags & DATA_FOOTPRINT)
         g_footprint.Free();
-    if (flags & DATA_NIGHT)
+    if (flags & DATA_NIGHT) {
         g_night.Free();
+        s_nightMpf = nullptr;
+    }
 }
 
 void init_projection_data(int flags)
@@ -328,7 +331,11 @@ void update_projection_data(int flags)
         project(g_footprintMP, g_footprint);
     }
     if ((flags & DATA_NIGHT) && g_var.night.show && !g_night.IsEmpty()) {
-        s_mpf(g_night.projected.data(), g_night.geo.data(), g_night.geo.size());
+        // The grid is fixed: only a new projection moves it.
+        if (s_nightMpf != s_mpf) {
+            s_mpf(g_night.projected.data(), g_night.geo.data(), g_night.geo.size());
+            s_nightMpf = s_mpf;
+        }
         s_mpf(&g_sunPointMP, &g_night.subsolar, 1);
     }
 }
