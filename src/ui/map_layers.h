@@ -12,8 +12,8 @@ void set_draw_color(SDL_Renderer* r, const color4b_t& c);
 // Each polyline of at least 2 points as connected lines.
 void draw_polylines(SDL_Renderer* r, const CPolylines2i& lines);
 
-// The night shade in night.color blended over what is drawn, while
-// night.show is on; drawn before the grid.
+// The night shade, night.color blended over the background, while
+// night.show is on; drawn first, on the cleared background, before the grid.
 void layers_renderNight(SDL_Renderer* r);
 // Over everything else: the selected satellite's footprint (foot.show), the
 // sub-solar point (night.show) and the observer (obs.show).
