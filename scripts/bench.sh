@@ -44,6 +44,7 @@ echo "Figures (median CPU time per iteration):"
 row "batch propagation instruction set" "$(sed -n 's/.*"simd_target": "\([^"]*\)".*/\1/p' "$OUT_JSON" | head -1)" "" ""
 for target in "BM_LoadCatalog 100" "BM_UpdateCatalog/12000 10" "BM_UpdateCatalog/100000 15" \
             "BM_RenderFrame/12000 5" "BM_RenderFrame/100000 25" "BM_RenderFrameLabels/12000 -" \
+            "BM_RenderFrameNight/12000/manual_time -" "BM_NightShade/0 -" "BM_NightShade/1 -" \
             "BM_PathReset -" "BM_PathStep -" "BM_Propagate -" "BM_PropagateScalar -" "BM_Reproject -" \
             "BM_Passes 1000"; do
   set -- $target
@@ -51,6 +52,11 @@ for target in "BM_LoadCatalog 100" "BM_UpdateCatalog/12000 10" "BM_UpdateCatalog
   if [ -z "$v" ]; then row "$1" "skipped" "" ""; continue; fi
   if [ "$2" = - ]; then row "$1" "$v ms" "" ""; else row "$1" "$v ms" "<= $2 ms" "$(le "$v" "$2")"; fi
 done
+# What the observer layers (night shade, footprint, marks, look angles) add to a
+# frame, against a frame without them drawn just before (the counter extra_ms).
+extra=$(awk '$1 == "BM_RenderFrameNight/12000/manual_time_median" {
+    for (i = 1; i <= NF; i++) if ($i ~ /^extra_ms=/) { split($i, a, "="); printf "%.2f", a[2] } }' "$OUT_TXT")
+[ -n "$extra" ] && row "observer layers, per frame" "$extra ms" "<= 2 ms" "$(le "$extra" 2)"
 allocs=$(awk '/^BM_(UpdateCatalog|PathStep)/ && /_median/ { for (i = 1; i <= NF; i++) if ($i ~ /^allocs\/iter=/) { split($i, a, "="); s += a[2] } } END { print s + 0 }' "$OUT_TXT")
 row "allocations, update and path step" "$allocs per iteration" "0" "$([ "$allocs" = 0 ] && echo 1 || echo 0)"
 

@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/data.h"
+#include "console/cmdproc.h"
 #include "console/con_window.h"
 #include "settings/vars.h"
 #include "ui/main_win.h"
@@ -50,6 +51,12 @@ static void reselect(int catnum)
     win.SelObj(catnum);
 }
 
+// The console's select command selects as a click does.
+static void select_obj(object_t* o)
+{
+    win.SelObj(o);
+}
+
 void app_install_win_hooks()
 {
     g_varHooks.infoPos = hook_info_pos;
@@ -59,6 +66,7 @@ void app_install_win_hooks()
     g_varHooks.winFont = hook_win_font;
     g_varHooks.conFont = hook_con_font;
     g_dataReselect = reselect;
+    g_conSelObj = select_obj;
 }
 
 static bool is_shown(const SdlWindow* w)

@@ -4,8 +4,12 @@
 #include <cmath>
 
 #include "app/app_paths.h"
+#include "map/ring_cut.h"
 #include "objects/objects.h"
+#include "observer/footprint.h"
+#include "observer/sun.h"
 #include "settings/vars.h"
+#include "sgp4/SGP4.h"
 
 CLatitudeLines g_latLines;
 CLongitudeLines g_lonLines;
@@ -23,6 +27,16 @@ uint64_t g_opRectsCount = 0;
 SDL_Rect g_rectS = {0, 0, 0, 0};
 int32_t g_boundsS[4] = {0, 0, 0, 0};
 
+point2f_t g_obsPoint = {0, 0}, g_obsPointMP = {0, 0};
+point2i_t g_obsPointS = {0, 0};
+selLook_t g_selLook = {};
+CPolylines2f g_footprint, g_footprintMP;
+CPolylines2i g_footprintS;
+CNightShade g_night;
+point2f_t g_sunPointMP = {0, 0};
+point2i_t g_sunPointS = {0, 0};
+libsgp4::DateTime g_nightTime;
+
 void (*g_dataReselect)(int catnum) = nullptr;
 
 namespace {
@@ -36,6 +50,7 @@ unsigned s_objTicks = 0;
 uint64_t s_oeCountMP = 0;        // entries of g_oePointsMP
 uint64_t s_oeCountS = 0;         // entries of g_oePtsS and g_orbRectsS
 uint64_t s_opRectsCap = 0;       // allocated entries of g_opRectsS
+mp_func_t s_nightMpf = nullptr;  // the projection of g_night.projected, null when none
 
 // Frees the plain arrays at exit when the program did not.
 struct arraysOwner_t {
@@ -157,6 +172,67 @@ void place_path_squares()
         place_square(g_opRectsS[i], map_point(g_opMP.Points()[i]));
 }
 
+constexpr double s_rad = M_PI / 180.0;
+// Microseconds in a minute: the night shade follows the Sun minute by minute.
+constexpr int64_t s_minute = 60000000;
+
+observer_t settings_observer()
+{
+    return obs_make(g_var.obs.lat, g_var.obs.lon, g_var.obs.alt);
+}
+
+void update_raw_observer()
+{
+    g_obsPoint = {static_cast<float>(g_var.obs.lon * s_rad), static_cast<float>(g_var.obs.lat * s_rad)};
+    g_selLook.valid = false;
+    const object_t* o = g_var.sel.obj;
+    if (!g_var.obs.show || !o)
+        return;
+    const libsgp4::DateTime t = obj_time(0);
+    g_selLook.valid = obs_lookSat(settings_observer(), *o->sgp4, t, sun_position(t),
+                                  &g_selLook.look, &g_selLook.sunlit);
+}
+
+void update_raw_footprint()
+{
+    const object_t* o = g_var.sel.obj;
+    static point2f_t s_ring[DATA_FOOTPRINT_POINTS];
+    if (g_var.foot.show && o && o->hasPos && o->pos &&
+        obs_footprint(s_ring, DATA_FOOTPRINT_POINTS, o->pos->y, o->pos->x, o->altitude))
+        ring_cut(g_footprint, s_ring, DATA_FOOTPRINT_POINTS);
+    else
+        g_footprint.Alloc(0, 0);
+}
+
+// The Sun of the current minute's start, turned Earth-fixed.
+void update_raw_night()
+{
+    if (!g_var.night.show)
+        return;
+    const int64_t now = obj_time(0).Ticks();
+    g_nightTime = libsgp4::DateTime(now - now % s_minute);
+    double sun[3], unused[3];
+    obs_toEarthFixed(sun_position(g_nightTime), libsgp4::Vector(), g_nightTime.ToGreenwichSiderealTime(),
+                     sun, unused);
+    const double r = std::sqrt(sun[0] * sun[0] + sun[1] * sun[1] + sun[2] * sun[2]);
+    for (double& c : sun)
+        c /= r;
+    g_night.SetSun(sun);
+}
+
+bool night_due()
+{
+    return g_var.night.show &&
+           (g_night.IsEmpty() || obj_time(0).Ticks() / s_minute != g_nightTime.Ticks() / s_minute);
+}
+
+// The rectangle of the whole plot view: the map's rectangle grown by the
+// padding it keeps on every side (a Bottomley map reaches into it).
+SDL_Rect plot_view_rect()
+{
+    return SDL_Rect{0, 0, std::max(0, 2 * g_rectS.x + g_rectS.w), std::max(0, 2 * g_rectS.y + g_rectS.h)};
+}
+
 void init_raw_data(int flags)
 {
     char name[TEXT_CAP];
@@ -183,6 +259,12 @@ void update_raw_data(int flags)
         g_objs.Update();
     if (flags & DATA_PATH)
         g_path.Update();
+    if (flags & DATA_OBSERVER)
+        update_raw_observer();
+    if (flags & DATA_FOOTPRINT)
+        update_raw_footprint();
+    if (flags & DATA_NIGHT)
+        update_raw_night();
 }
 
 void free_raw_data(int flags)
@@ -190,12 +272,21 @@ void free_raw_data(int flags)
     if (flags & DATA_COASTLINES)
         g_coastlines.Free();
     if (flags & DATA_OBJECTS) {
-        // The selection points into the catalogue.
+        // The selection points into the catalogue, and what was computed
+        // for it goes with it.
         g_var.sel.obj = nullptr;
         g_objs.Free();
+        g_selLook.valid = false;
+        g_footprint.Alloc(0, 0);
     }
     if (flags & DATA_PATH)
         g_path.Free();
+    if (flags & DATA_FOOTPRINT)
+        g_footprint.Free();
+    if (flags & DATA_NIGHT) {
+        g_night.Free();
+        s_nightMpf = nullptr;
+    }
 }
 
 void init_projection_data(int flags)
@@ -232,6 +323,20 @@ void update_projection_data(int flags)
         g_opMP.ReservePolylines(g_path.PointCount());
         g_opMP.Copy(g_path);
         project(g_opMP, g_path);
+    }
+    if (flags & DATA_OBSERVER)
+        s_mpf(&g_obsPointMP, &g_obsPoint, 1);
+    if ((flags & DATA_FOOTPRINT) && g_var.foot.show) {
+        g_footprintMP.Copy(g_footprint);
+        project(g_footprintMP, g_footprint);
+    }
+    if ((flags & DATA_NIGHT) && g_var.night.show && !g_night.IsEmpty()) {
+        // The grid is fixed: only a new projection moves it.
+        if (s_nightMpf != s_mpf) {
+            s_mpf(g_night.projected.data(), g_night.geo.data(), g_night.geo.size());
+            s_nightMpf = s_mpf;
+        }
+        s_mpf(&g_sunPointMP, &g_night.subsolar, 1);
     }
 }
 
@@ -290,6 +395,17 @@ void update_screen_data(int flags)
                 make_path_squares(g_opMP.PointCount());
             place_path_squares();
         }
+    }
+    if (flags & DATA_OBSERVER)
+        g_obsPointS = map_point(g_obsPointMP);
+    if ((flags & DATA_FOOTPRINT) && g_var.foot.show) {
+        update_polylines(g_footprintS, g_footprintMP);
+        update_screen_points(g_footprintS, g_footprintMP);
+    }
+    if ((flags & DATA_NIGHT) && g_var.night.show && !g_night.IsEmpty()) {
+        update_points(g_night.screen.data(), g_night.projected.data(), g_night.projected.size());
+        g_night.Rasterize(plot_view_rect(), DATA_PIXEL_LIMIT);
+        g_sunPointS = map_point(g_sunPointMP);
     }
 }
 
@@ -353,6 +469,15 @@ int tick_data(unsigned ms)
     }
     if (g_path.Tick(ms))
         bits |= DATA_PATH;
+    // The observer layers follow the satellites' positions and the clock.
+    if (bits & DATA_OBJECTS) {
+        if (g_var.obs.show)
+            bits |= DATA_OBSERVER;
+        if (g_var.foot.show && g_var.sel.obj)
+            bits |= DATA_FOOTPRINT;
+        if (night_due())
+            bits |= DATA_NIGHT;
+    }
     if (bits)
         update_data(DATA_RAW | bits);
     return bits;
@@ -472,6 +597,21 @@ void hook_obj_data()
         g_dataReselect(g_var.sel.catnum);
 }
 
+void hook_observer()
+{
+    update_data(DATA_RAW | DATA_OBSERVER);
+}
+
+void hook_foot_show()
+{
+    update_data(DATA_RAW | DATA_FOOTPRINT);
+}
+
+void hook_night_show()
+{
+    update_data(DATA_RAW | DATA_NIGHT);
+}
+
 }  // namespace
 
 void data_install_var_hooks()
@@ -481,4 +621,7 @@ void data_install_var_hooks()
     g_varHooks.pathOrbits = hook_path_orbits;
     g_varHooks.linesData = hook_lines_data;
     g_varHooks.objData = hook_obj_data;
+    g_varHooks.observer = hook_observer;
+    g_varHooks.footShow = hook_foot_show;
+    g_varHooks.nightShow = hook_night_show;
 }

@@ -6,9 +6,12 @@
 #include <cstdint>
 
 #include "map/grid_lines.h"
+#include "map/night_shade.h"
 #include "map/object_path.h"
 #include "map/polylines.h"
 #include "map/projections.h"
+#include "observer/observer.h"
+#include "sgp4/DateTime.h"
 
 enum dataFlags {
     DATA_LAT_LINES = 0x0001,
@@ -16,6 +19,11 @@ enum dataFlags {
     DATA_COASTLINES = 0x0004,
     DATA_OBJECTS = 0x0008,
     DATA_PATH = 0x0010,
+    // The layers of the observer settings; each is computed only while its
+    // show setting is on.
+    DATA_OBSERVER = 0x0020,   // the observer's point, the selected satellite seen from it
+    DATA_FOOTPRINT = 0x0040,  // the selected satellite's footprint
+    DATA_NIGHT = 0x0080,      // the night shade and the sub-solar point
     DATA_RAW = 0x1000,
     DATA_PROJECTION = 0x2000,
     DATA_SCREEN = 0x4000,
@@ -50,6 +58,30 @@ extern uint64_t g_opRectsCount;
 extern SDL_Rect g_rectS;       // the rectangle the map is fitted into
 extern int32_t g_boundsS[4];   // left, top, right, bottom of the fitted map
 
+// The observer (obs.lat, obs.lon) at every level, and the selected satellite
+// seen from it at the last objects update or selection while obs.show is on.
+struct selLook_t {
+    bool valid;  // false without obs.show, a selection, or a position now
+    lookAngles_t look;
+    bool sunlit;
+};
+extern point2f_t g_obsPoint, g_obsPointMP;
+extern point2i_t g_obsPointS;
+extern selLook_t g_selLook;
+// The selected satellite's footprint, cut at the map's edge, while
+// foot.show is on; empty otherwise.
+extern CPolylines2f g_footprint, g_footprintMP;
+extern CPolylines2i g_footprintS;
+// The night shade while night.show is on: its grid at the three levels,
+// the spans to shade, the sub-solar point, and the instant of the Sun it
+// shows (renewed at the first objects update of each minute).
+extern CNightShade g_night;
+extern point2f_t g_sunPointMP;
+extern point2i_t g_sunPointS;
+extern libsgp4::DateTime g_nightTime;
+// Points in the footprint ring.
+constexpr size_t DATA_FOOTPRINT_POINTS = 360;
+
 void init_data(int flags);
 void update_data(int flags);
 void free_data(int flags);
@@ -80,5 +112,5 @@ void data_reload_objects();
 // window can select that satellite again; null does nothing.
 extern void (*g_dataReselect)(int catnum);
 // Installs the pipeline's settings side effects into g_varHooks: objSize,
-// pathSize, pathOrbits, linesData and objData.
+// pathSize, pathOrbits, linesData, objData, observer, footShow, nightShow.
 void data_install_var_hooks();

@@ -7,6 +7,7 @@
 
 #include "console/console.h"
 #include "settings/vars.h"
+#include "support/sk.h"
 #include "support/str.h"
 #include "support/types.h"
 
@@ -14,6 +15,9 @@ static const keyword_t s_names[] = {
     {CMD_HISTORY, "history"},
     {CMD_SET, "set"},
     {CMD_VER, "ver"},
+    {CMD_FIND, "find"},
+    {CMD_SELECT, "select"},
+    {CMD_PASSES, "passes"},
     {0, nullptr},
 };
 
@@ -42,6 +46,9 @@ int cmdproc(const char* line, CConsole* console)
     case CMD_HISTORY: do_hist_cmd(*s_args, console); break;
     case CMD_SET: do_set_cmd(*s_args, console); break;
     case CMD_VER: do_ver_cmd(*s_args, console); break;
+    case CMD_FIND: do_find_cmd(*s_args, console); break;
+    case CMD_SELECT: do_select_cmd(*s_args, console); break;
+    case CMD_PASSES: do_passes_cmd(*s_args, console); break;
     default: break;
     }
     return 0;
@@ -64,7 +71,11 @@ int do_hist_cmd(Args_t&, CConsole* console)
 void get_var_value_as_str(char* dst, int id)
 {
     dst[0] = '\0';
-    if (var_is_color(id)) {
+    double real = 0.0;
+    if (var_is_real(id)) {
+        if (var_get_real(real, id))
+            str_real(dst, TEXT_CAP, real);
+    } else if (var_is_color(id)) {
         color4b_t c;
         if (var_get_color(c, id))
             std::snprintf(dst, TEXT_CAP, "%d %d %d %d", c.r, c.g, c.b, c.a);
@@ -122,7 +133,14 @@ int do_set_cmd(Args_t& args, CConsole* console)
     if (n != 3)
         return CMD_BAD_COUNT;
     const Arg_t& a = args.args[2];
-    if (var_is_int(id)) {
+    if (var_is_real(id)) {
+        // Reals are read from the word's own text in decimal and in double
+        // precision (010 is 10, not octal); NaN and infinities are no numbers.
+        double v = 0.0;
+        if (!sk_toreal(a.text, &v))
+            return CMD_BAD_VALUE;
+        var_set_real(id, v);
+    } else if (var_is_int(id)) {
         if (a.kind != ARG_INT)
             return CMD_BAD_VALUE;
         var_set_int(id, a.value.i);

@@ -2,8 +2,11 @@
 
 #include <cmath>
 
+#include "observer/propagate.h"
+#include "observer/sun.h"
 #include "sgp4/Constants.h"
 #include "sgp4/DateTime.h"
+#include "sgp4/Eci.h"
 
 using libsgp4::kF;
 using libsgp4::kPI;
@@ -73,4 +76,25 @@ lookAngles_t obs_look(const observer_t& obs, const libsgp4::Vector& pos,
     double p[3], v[3];
     obs_toEarthFixed(pos, vel, dt.ToGreenwichSiderealTime(), p, v);
     return obs_lookEarthFixed(obs, p, v);
+}
+
+bool obs_lookSat(const observer_t& obs, const libsgp4::SGP4& sgp4, const libsgp4::DateTime& dt,
+                 const libsgp4::Vector& sun, lookAngles_t* out, bool* sunlit)
+{
+    libsgp4::Eci eci;
+    bool ok = false;
+    if (prop_states(sgp4, &dt, 1, &eci, &ok) == 0)
+        return false;
+    *out = obs_look(obs, eci.Position(), eci.Velocity(), dt);
+    *sunlit = sun_sunlit(eci.Position(), sun);
+    return true;
+}
+
+double obs_azimuthDegrees(double rad, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    double deg = std::round(rad * 180.0 / kPI * scale) / scale;
+    if (deg >= 360.0)
+        deg -= 360.0;
+    return deg > 0.0 ? deg : 0.0;  // no negative zero
 }

@@ -8,6 +8,7 @@
 
 namespace libsgp4 {
 class DateTime;
+class SGP4;
 }
 
 struct observer_t {
@@ -45,3 +46,11 @@ lookAngles_t obs_lookEarthFixed(const observer_t& obs, const double pos[3], cons
 // Look angles of a true-equator, mean-equinox position and velocity at dt.
 lookAngles_t obs_look(const observer_t& obs, const libsgp4::Vector& pos,
                       const libsgp4::Vector& vel, const libsgp4::DateTime& dt);
+// Look angles of the satellite of sgp4 at dt and whether it is sunlit, with
+// sun = sun_position(dt). False, with *out and *sunlit unchanged, where
+// prop_states gives no position.
+bool obs_lookSat(const observer_t& obs, const libsgp4::SGP4& sgp4, const libsgp4::DateTime& dt,
+                 const libsgp4::Vector& sun, lookAngles_t* out, bool* sunlit);
+// Degrees of an azimuth in radians with the given decimals, in [0, 360)
+// after rounding (359.9999 prints as 0.00 with two decimals, never 360.00).
+double obs_azimuthDegrees(double rad, int decimals);

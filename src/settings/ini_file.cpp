@@ -12,6 +12,9 @@
 #include <sstream>
 #include <vector>
 
+#include "support/sk.h"
+#include "support/str.h"
+
 static const char* const s_space = " \t\n\v\f\r";
 
 bool str_to_int(const std::string& text, int& value)
@@ -156,6 +159,12 @@ bool CIniFile::Get(const char* section, const char* key, int& value) const
     return v && str_to_int(*v, value);
 }
 
+bool CIniFile::Get(const char* section, const char* key, double& value) const
+{
+    const std::string* v = Find(section, key);
+    return v && sk_toreal(v->c_str(), &value);
+}
+
 // Calls take(piece) for each blank-separated piece from the left until it
 // fails, the text ends or count pieces were taken; returns how many were.
 template <class Take>
@@ -215,6 +224,12 @@ bool CIniFile::Set(const char* section, const char* key, const char* value)
 bool CIniFile::Set(const char* section, const char* key, int value)
 {
     return Set(section, key, std::to_string(value));
+}
+
+bool CIniFile::Set(const char* section, const char* key, double value)
+{
+    char text[32];
+    return Set(section, key, str_real(text, sizeof text, value));
 }
 
 bool CIniFile::Set(const char* section, const char* key, const int* values, size_t count)

@@ -46,6 +46,8 @@ public:
     bool Get(const char* section, const char* key, std::string& value) const;
     // False also when the text is not a whole int (value unchanged).
     bool Get(const char* section, const char* key, int& value) const;
+    // False also when the text is not a finite decimal number (sk_toreal).
+    bool Get(const char* section, const char* key, double& value) const;
     // Lists of values separated by single blanks: the number read, at most
     // count, stopping at the first piece that is not an int (or a byte).
     size_t Get(const char* section, const char* key, int* values, size_t count) const;
@@ -54,6 +56,8 @@ public:
     bool Set(const char* section, const char* key, const std::string& value);
     bool Set(const char* section, const char* key, const char* value);
     bool Set(const char* section, const char* key, int value);
+    // The shortest text that reads back as the same double (str_real).
+    bool Set(const char* section, const char* key, double value);
     // Each value in decimal followed by one blank.
     bool Set(const char* section, const char* key, const int* values, size_t count);
     bool Set(const char* section, const char* key, const unsigned char* values, size_t count);

@@ -36,6 +36,12 @@ struct reader_t {
         if (ini.Get(sec, key, v))
             set(v);
     }
+    void real(const char* sec, const char* key, bool (*set)(double)) const
+    {
+        double v = 0.0;
+        if (ini.Get(sec, key, v))
+            set(v);
+    }
     void flag(const char* sec, const char* key, bool (*set)(bool)) const
     {
         int v = 0;
@@ -123,6 +129,16 @@ static void apply(const CIniFile& ini)
     r.text("Console", "Font", var_set_con_font);
     r.flag("Console", "Max", g_var.con.max);
     r.rect("Console", "Rect", g_var.con.rect);
+    r.real("Observer", "Latitude", var_set_obs_lat);
+    r.real("Observer", "Longitude", var_set_obs_lon);
+    r.real("Observer", "Altitude", var_set_obs_alt);
+    r.real("Observer", "MinElevation", var_set_obs_minel);
+    r.integer("Observer", "Show", var_set_obs_show);
+    r.color("Observer", "Color", var_set_obs_color);
+    r.integer("Footprint", "Show", var_set_foot_show);
+    r.color("Footprint", "Color", var_set_foot_color);
+    r.integer("Night", "Show", var_set_night_show);
+    r.color("Night", "Color", var_set_night_color);
 }
 
 bool var_save_file(const char* path)
@@ -168,6 +184,16 @@ bool var_save_file(const char* path)
     ini.Set("Console", "Font", v.con.font);
     ini.Set("Console", "Max", v.con.max ? 1 : 0);
     set_rect(ini, "Console", "Rect", v.con.rect);
+    ini.Set("Observer", "Latitude", v.obs.lat);
+    ini.Set("Observer", "Longitude", v.obs.lon);
+    ini.Set("Observer", "Altitude", v.obs.alt);
+    ini.Set("Observer", "MinElevation", v.obs.minel);
+    ini.Set("Observer", "Show", v.obs.show ? 1 : 0);
+    set_color(ini, "Observer", "Color", v.obs.color);
+    ini.Set("Footprint", "Show", v.foot.show ? 1 : 0);
+    set_color(ini, "Footprint", "Color", v.foot.color);
+    ini.Set("Night", "Show", v.night.show ? 1 : 0);
+    set_color(ini, "Night", "Color", v.night.color);
     return ini.Save(path);
 }
 

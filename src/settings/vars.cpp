@@ -43,6 +43,16 @@ static const varName_t s_vars[] = {
     {VAR_USER_APP_PATH, "user.app.path"},
     {VAR_USER_DATA_PATH, "user.data.path"},
     {VAR_WIN_FONT, "win.font"},
+    {VAR_FOOT_COLOR, "foot.color"},
+    {VAR_FOOT_SHOW, "foot.show"},
+    {VAR_NIGHT_COLOR, "night.color"},
+    {VAR_NIGHT_SHOW, "night.show"},
+    {VAR_OBS_ALT, "obs.alt"},
+    {VAR_OBS_COLOR, "obs.color"},
+    {VAR_OBS_LAT, "obs.lat"},
+    {VAR_OBS_LON, "obs.lon"},
+    {VAR_OBS_MINEL, "obs.minel"},
+    {VAR_OBS_SHOW, "obs.show"},
     {0, nullptr},
 };
 
@@ -86,12 +96,16 @@ void var_reset()
     g_var.con.bg.color = {0, 0, 0, 255};
     g_var.con.fg.color = {192, 192, 192, 255};
     g_var.con.rect = {centred, centred, 800, 600};
+    g_var.obs.minel = 10.0;
+    g_var.obs.color = {255, 0, 255, 255};
+    g_var.foot.color = {0, 255, 255, 255};
+    g_var.night.color = {0, 0, 0, 128};
 }
 
 // Defaults are in place before main runs.
 [[maybe_unused]] static const bool s_defaultsSet = (var_reset(), true);
 
-// Colour fields by id 2 to 14.
+// Colour fields by id.
 static color4b_t* color_field(int id)
 {
     switch (id) {
@@ -108,6 +122,9 @@ static color4b_t* color_field(int id)
     case VAR_OBJ_COLOR: return &g_var.obj.color;
     case VAR_OBJ_LABEL_COLOR: return &g_var.obj.label.color;
     case VAR_PATH_COLOR: return &g_var.path.color;
+    case VAR_OBS_COLOR: return &g_var.obs.color;
+    case VAR_FOOT_COLOR: return &g_var.foot.color;
+    case VAR_NIGHT_COLOR: return &g_var.night.color;
     default: return nullptr;
     }
 }
@@ -125,6 +142,9 @@ bool var_set_obj_color(const color4b_t& c) { g_var.obj.color = c; return true; }
 bool var_set_obj_label_color(const color4b_t& c) { g_var.obj.label.color = c; return true; }
 bool var_set_path_color(const color4b_t& c) { g_var.path.color = c; return true; }
 bool var_set_plot_bg_color(const color4b_t& c) { g_var.plot.bg.color = c; return true; }
+bool var_set_obs_color(const color4b_t& c) { g_var.obs.color = c; return true; }
+bool var_set_foot_color(const color4b_t& c) { g_var.foot.color = c; return true; }
+bool var_set_night_color(const color4b_t& c) { g_var.night.color = c; return true; }
 
 bool var_set_lat_show(bool v) { g_var.lat.show = v; return true; }
 bool var_set_lon_show(bool v) { g_var.lon.show = v; return true; }
@@ -190,6 +210,32 @@ bool var_set_plot_padding(int v)
     return true;
 }
 
+static bool set_flag(bool& field, int v)
+{
+    if (!in_range(v, 1))
+        return false;
+    field = v != 0;
+    return true;
+}
+
+bool var_set_obs_show(int v) { return set_flag(g_var.obs.show, v); }
+bool var_set_foot_show(int v) { return set_flag(g_var.foot.show, v); }
+bool var_set_night_show(int v) { return set_flag(g_var.night.show, v); }
+
+// NaN fails both comparisons and is refused with the infinities.
+static bool set_real(double& field, double v, double lo, double hi)
+{
+    if (!(v >= lo && v <= hi))
+        return false;
+    field = v + 0.0;  // -0 is kept as 0
+    return true;
+}
+
+bool var_set_obs_lat(double v) { return set_real(g_var.obs.lat, v, -90.0, 90.0); }
+bool var_set_obs_lon(double v) { return set_real(g_var.obs.lon, v, -180.0, 180.0); }
+bool var_set_obs_alt(double v) { return set_real(g_var.obs.alt, v, -500.0, 10000.0); }
+bool var_set_obs_minel(double v) { return set_real(g_var.obs.minel, v, -5.0, 90.0); }
+
 bool var_set_plot_projection(int v) { g_var.plot.projection = v; return true; }
 bool var_set_sel_catnum(int v) { g_var.sel.catnum = v; return true; }
 bool var_set_sel_obj(object_t* o) { g_var.sel.obj = o; return true; }
@@ -245,6 +291,14 @@ static void call(void (*hook)())
         hook();
 }
 
+// The result of a typed setter; when it stored, the hook runs.
+static bool set_then(bool stored, void (*hook)())
+{
+    if (stored)
+        call(hook);
+    return stored;
+}
+
 bool var_set_color(int id, const color4b_t& value)
 {
     if (color4b_t* f = color_field(id))
@@ -289,6 +343,9 @@ bool var_set_int(int id, int value)
             return false;
         call(g_varHooks.pathSize);
         return true;
+    case VAR_OBS_SHOW: return set_then(var_set_obs_show(value), g_varHooks.observer);
+    case VAR_FOOT_SHOW: return set_then(var_set_foot_show(value), g_varHooks.footShow);
+    case VAR_NIGHT_SHOW: return set_then(var_set_night_show(value), g_varHooks.nightShow);
     default:
         // Unnamed ids and ids outside the integer range are ignored.
         return true;
@@ -328,6 +385,18 @@ bool var_set_str(int id, const char* value)
     return true;
 }
 
+bool var_set_real(int id, double value)
+{
+    switch (id) {
+    case VAR_OBS_LAT: return set_then(var_set_obs_lat(value), g_varHooks.observer);
+    case VAR_OBS_LON: return set_then(var_set_obs_lon(value), g_varHooks.observer);
+    case VAR_OBS_ALT: return set_then(var_set_obs_alt(value), g_varHooks.observer);
+    // Only pass searches read it.
+    case VAR_OBS_MINEL: return var_set_obs_minel(value);
+    default: return true;
+    }
+}
+
 bool var_get_color(color4b_t& out, int id)
 {
     const color4b_t* f = color_field(id);
@@ -357,6 +426,9 @@ bool var_get_int(int& out, int id)
     case VAR_PATH_POINTS: out = g_var.path.points; return true;
     case VAR_PATH_SHOW: out = g_var.path.show; return true;
     case VAR_PATH_SIZE: out = g_var.path.size; return true;
+    case VAR_OBS_SHOW: out = g_var.obs.show ? 1 : 0; return true;
+    case VAR_FOOT_SHOW: out = g_var.foot.show ? 1 : 0; return true;
+    case VAR_NIGHT_SHOW: out = g_var.night.show ? 1 : 0; return true;
     default: return false;
     }
 }
@@ -374,5 +446,16 @@ const char* var_get_str(int id)
     case VAR_USER_DATA_PATH: return g_var.user.data.path;
     case VAR_WIN_FONT: return g_var.win.font;
     default: return nullptr;
+    }
+}
+
+bool var_get_real(double& out, int id)
+{
+    switch (id) {
+    case VAR_OBS_LAT: out = g_var.obs.lat; return true;
+    case VAR_OBS_LON: out = g_var.obs.lon; return true;
+    case VAR_OBS_ALT: out = g_var.obs.alt; return true;
+    case VAR_OBS_MINEL: out = g_var.obs.minel; return true;
+    default: return false;
     }
 }

@@ -66,6 +66,17 @@ struct var_t {
         bool max;
         SDL_Rect rect;
     } con;
+    struct {
+        double lat, lon;  // geodetic, degrees north and east
+        double alt;       // metres above the ellipsoid
+        double minel;     // least elevation of a pass, degrees
+        bool show;
+        color4b_t color;
+    } obs;
+    struct {
+        bool show;
+        color4b_t color;
+    } foot, night;
 };
 
 extern var_t g_var;
@@ -73,7 +84,8 @@ extern var_t g_var;
 // Puts every field back to its default (start-up state).
 void var_reset();
 
-// Variable ids: 2 to 14 colours, 17 to 33 integers, 40 to 48 texts.
+// Variable ids: 2 to 14 and 50 to 52 colours, 17 to 33 and 53 to 55
+// integers, 40 to 48 texts, 56 to 59 reals.
 enum varId {
     VAR_CON_BG_COLOR = 2,
     VAR_CON_FG_COLOR,
@@ -114,17 +126,29 @@ enum varId {
     VAR_USER_APP_PATH,
     VAR_USER_DATA_PATH,
     VAR_WIN_FONT,  // 48
+    VAR_OBS_COLOR = 50,
+    VAR_FOOT_COLOR,
+    VAR_NIGHT_COLOR,
+    VAR_OBS_SHOW,
+    VAR_FOOT_SHOW,
+    VAR_NIGHT_SHOW,
+    VAR_OBS_LAT,
+    VAR_OBS_LON,
+    VAR_OBS_ALT,
+    VAR_OBS_MINEL,  // 59
 };
 
-inline bool var_is_color(int id) { return id >= 2 && id <= 14; }
-inline bool var_is_int(int id) { return id >= 17 && id <= 33; }
+inline bool var_is_color(int id) { return (id >= 2 && id <= 14) || (id >= 50 && id <= 52); }
+inline bool var_is_int(int id) { return (id >= 17 && id <= 33) || (id >= 53 && id <= 55); }
 inline bool var_is_str(int id) { return id >= 40 && id <= 48; }
+inline bool var_is_real(int id) { return id >= 56 && id <= 59; }
 
 struct varName_t {
     int id;
     const char* name;
 };
-// The 31 named variables sorted by name, ended by {0, nullptr}.
+// The named variables, ended by {0, nullptr}: the 31 of the map, console
+// and panel sorted by name, then the 10 of the observer layers sorted by name.
 const varName_t* var_table();
 // Id of a named variable, 0 when the name is not in the table.
 int var_find(const char* name);
@@ -164,6 +188,18 @@ bool var_set_win_font(const char* s);
 bool var_set_user_app_path(const char* s);
 bool var_set_user_data_path(const char* s);
 bool var_set_obj_data(const char* s);
+bool var_set_obs_color(const color4b_t& c);
+bool var_set_foot_color(const color4b_t& c);
+bool var_set_night_color(const color4b_t& c);
+// The three flags take 0 or 1 only.
+bool var_set_obs_show(int v);
+bool var_set_foot_show(int v);
+bool var_set_night_show(int v);
+// Finite values within [-90, 90], [-180, 180], [-500, 10000] and [-5, 90].
+bool var_set_obs_lat(double v);
+bool var_set_obs_lon(double v);
+bool var_set_obs_alt(double v);
+bool var_set_obs_minel(double v);
 
 // Copies at most 1024 characters into a TEXT_CAP field and appends '/' when
 // the result is not empty and lacks one (dropping the last character when the
@@ -176,10 +212,12 @@ void set_fpath(char* field, const char* value);
 bool var_set_color(int id, const color4b_t& value);
 bool var_set_int(int id, int value);
 bool var_set_str(int id, const char* value);
+bool var_set_real(int id, double value);
 
 bool var_get_color(color4b_t& out, int id);
 bool var_get_int(int& out, int id);
 const char* var_get_str(int id);
+bool var_get_real(double& out, int id);
 
 // What a generic setter does to the rest of the program after storing. Each
 // entry is filled by the subsystem that owns the effect; a null entry does
@@ -196,5 +234,8 @@ struct varHooks_t {
     void (*objData)();              // catalogue reloaded, selection restored
     void (*objLabelFont)();         // label font reloaded
     void (*winFont)();              // window font reloaded, layout
+    void (*observer)();             // observer's point and look angles recomputed
+    void (*footShow)();             // footprint computed or dropped
+    void (*nightShow)();            // night shade computed or dropped
 };
 extern varHooks_t g_varHooks;

@@ -1,6 +1,7 @@
 #include "support/sk.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 
 static bool is_end(char c)
@@ -80,6 +81,17 @@ int sk_isreal(const char* s)
             ++s;
     }
     return *s == '\0' ? 1 : 0;
+}
+
+bool sk_toreal(const char* s, double* out)
+{
+    if (!sk_isreal(s))
+        return false;
+    const double v = std::strtod(s, nullptr);
+    if (!std::isfinite(v))
+        return false;
+    *out = v;
+    return true;
 }
 
 long sk_hextol(const char* s)

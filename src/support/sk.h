@@ -9,5 +9,8 @@ int sk_isoct(const char* s, int needPrefix);
 int sk_ishex(const char* s, int needPrefix);
 // Sign, digits with an optional point, optional exponent; nothing after: 1.
 int sk_isreal(const char* s);
+// A text sk_isreal accepts, converted, when the value is finite: true with
+// *out set; otherwise false and *out unchanged.
+bool sk_toreal(const char* s, double* out);
 // Skips 0x, 0X or '$' and converts the rest as hexadecimal.
 long sk_hextol(const char* s);

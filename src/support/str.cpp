@@ -1,6 +1,8 @@
 #include "support/str.h"
 
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 static bool is_space(char c)
@@ -92,5 +94,16 @@ char* strcat_fpath(char* dst, const char* name, size_t cap)
         }
     }
     str_copy(dst + len, name, cap - len);
+    return dst;
+}
+
+char* str_real(char* dst, size_t cap, double v)
+{
+    v += 0.0;  // -0 becomes 0
+    for (int digits = 15; digits <= 17; ++digits) {
+        std::snprintf(dst, cap, "%.*g", digits, v);
+        if (std::strtod(dst, nullptr) == v)
+            break;
+    }
     return dst;
 }

@@ -18,3 +18,6 @@ const char* str_fpath(const char* s);
 char* strcat_fpath(char* dst, const char* name, size_t cap = TEXT_CAP);
 // Copies at most cap - 1 characters and always terminates; returns dst.
 char* str_copy(char* dst, const char* src, size_t cap);
+// The shortest decimal text (at most 17 significant digits, as printf's
+// %g writes them) that reads back as exactly v; -0 is written as 0.
+char* str_real(char* dst, size_t cap, double v);

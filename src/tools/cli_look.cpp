@@ -7,9 +7,7 @@
 
 #include "objects/objects.h"
 #include "observer/observer.h"
-#include "observer/propagate.h"
 #include "observer/sun.h"
-#include "sgp4/Eci.h"
 #include "sgp4/Tle.h"
 #include "tools/cli.h"
 #include "tools/cli_instant.h"
@@ -63,17 +61,15 @@ static int run(int argc, char** argv)
     unsigned long long errors = 0;
     for (const object_t* o : list) {
         std::printf("%u\t%s\t", o->tle->CatalogNumber(), o->tle->Name().c_str());
-        libsgp4::Eci eci;
-        bool ok = false;
-        if (prop_states(*o->sgp4, &t, 1, &eci, &ok) == 0) {
+        lookAngles_t la;
+        bool sunlit = false;
+        if (!obs_lookSat(obs, *o->sgp4, t, sun, &la, &sunlit)) {
             ++errors;
             std::printf("-\t-\t-\t-\t-\n");
             continue;
         }
-        const lookAngles_t la = obs_look(obs, eci.Position(), eci.Velocity(), t);
-        std::printf("%.4f\t%.4f\t%.3f\t%.5f\t%d\n", cli_azimuthDegrees(la.azimuth, 4),
-                    la.elevation * s_deg, la.range, la.rangeRate,
-                    sun_sunlit(eci.Position(), sun) ? 1 : 0);
+        std::printf("%.4f\t%.4f\t%.3f\t%.5f\t%d\n", obs_azimuthDegrees(la.azimuth, 4),
+                    la.elevation * s_deg, la.range, la.rangeRate, sunlit ? 1 : 0);
     }
     const double sunElevation = obs_look(obs, sun, libsgp4::Vector(), t).elevation;
     std::printf("objects=%zu errors=%llu sun_elevation=%.4f\n", list.size(), errors,

@@ -39,18 +39,6 @@ static void say(const char* cmd, const char* fmt, ...)
     va_end(ap);
 }
 
-bool cli_parseReal(const char* s, double* out)
-{
-    if (!sk_isreal(s))
-        return false;
-    char* end = nullptr;
-    const double v = std::strtod(s, &end);
-    if (*end != '\0' || !std::isfinite(v))
-        return false;
-    *out = v;
-    return true;
-}
-
 bool cli_parseObserver(const char* s, observer_t* out, char* why, size_t cap)
 {
     static const char* const s_names[3] = {"latitude", "longitude", "height"};
@@ -69,7 +57,7 @@ bool cli_parseObserver(const char* s, observer_t* out, char* why, size_t cap)
             std::memcpy(field, p, len);
             field[len] = '\0';
         }
-        if (len >= sizeof field || !cli_parseReal(field, &v[n])) {
+        if (len >= sizeof field || !sk_toreal(field, &v[n])) {
             std::snprintf(why, cap, "%s '%.*s' of --observer is not a number", s_names[n],
                           int(len < 40 ? len : 40), p);
             return false;
@@ -103,13 +91,4 @@ int cli_loadList(const char* cmd, const char* file, CObjects& objs,
     for (object_t* o = objs.first; o; o = o->next)
         list.push_back(o);
     return CLI_OK;
-}
-
-double cli_azimuthDegrees(double rad, int decimals)
-{
-    const double scale = std::pow(10.0, decimals);
-    double deg = std::round(rad * 180.0 / 3.14159265358979323846 * scale) / scale;
-    if (deg >= 360.0)
-        deg -= 360.0;
-    return deg > 0.0 ? deg : 0.0;  // no negative zero
 }

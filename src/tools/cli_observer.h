@@ -13,8 +13,6 @@ class DateTime;
 
 // Prints "skytrace-cli CMD: MESSAGE" as one line on stderr; CLI_USAGE.
 int cli_fail(const char* cmd, const char* fmt, ...) __attribute__((format(printf, 2, 3)));
-// A decimal number (sign, digits, point, exponent; nothing else), finite.
-bool cli_parseReal(const char* s, double* out);
 // "LAT,LON[,ALT_M]" within [-90, 90], [-180, 180], [-500, 10000]; on a
 // problem false with a one-line message of at most cap bytes in why.
 bool cli_parseObserver(const char* s, observer_t* out, char* why, size_t cap);
@@ -22,6 +20,3 @@ bool cli_parseObserver(const char* s, observer_t* out, char* why, size_t cap);
 // on failure prints "skytrace-cli CMD: cannot read 'FILE'" and returns 1.
 int cli_loadList(const char* cmd, const char* file, CObjects& objs,
                  std::vector<object_t*>& list);
-// Degrees of an azimuth in radians with the given decimals, in [0, 360)
-// after rounding (359.9999 prints as 0.00 with two decimals, never 360.00).
-double cli_azimuthDegrees(double rad, int decimals);

@@ -11,6 +11,7 @@
 #include "sgp4/Tle.h"
 #include "tools/cli.h"
 #include "tools/cli_instant.h"
+#include "support/sk.h"
 #include "tools/cli_observer.h"
 
 static const char s_cmd[] = "passes";
@@ -38,11 +39,11 @@ static int run(int argc, char** argv)
             from = argv[++i];
         } else if (std::strcmp(a, "--hours") == 0) {
             const char* v = argv[++i];
-            if (!cli_parseReal(v, &hours) || !(hours > 0.0 && hours <= 744.0))
+            if (!sk_toreal(v, &hours) || !(hours > 0.0 && hours <= 744.0))
                 return cli_fail(s_cmd, "--hours '%.40s' is not a number in (0, 744]", v);
         } else if (std::strcmp(a, "--min-elevation") == 0) {
             const char* v = argv[++i];
-            if (!cli_parseReal(v, &minElevation) || minElevation < -5.0 || minElevation > 90.0)
+            if (!sk_toreal(v, &minElevation) || minElevation < -5.0 || minElevation > 90.0)
                 return cli_fail(s_cmd, "--min-elevation '%.40s' is not a number in [-5, 90]", v);
         } else if (std::strcmp(a, "--visible") == 0) {
             visibleOnly = true;
@@ -101,10 +102,10 @@ static int run(int argc, char** argv)
             flags[k++] = 'V';
         std::printf("%u\t%s\t%s\t%.2f\t%s\t%.2f\t%.2f\t%s\t%.2f\t%s\n",
                     p.obj->tle->CatalogNumber(), p.obj->tle->Name().c_str(),
-                    cli_formatMillis(p.aos, aos, sizeof aos), cli_azimuthDegrees(p.aosAzimuth, 2),
+                    cli_formatMillis(p.aos, aos, sizeof aos), obs_azimuthDegrees(p.aosAzimuth, 2),
                     cli_formatMillis(p.tca, tca, sizeof tca), p.tcaElevation * s_deg,
-                    cli_azimuthDegrees(p.tcaAzimuth, 2), cli_formatMillis(p.los, los, sizeof los),
-                    cli_azimuthDegrees(p.losAzimuth, 2), k ? flags : "-");
+                    obs_azimuthDegrees(p.tcaAzimuth, 2), cli_formatMillis(p.los, los, sizeof los),
+                    obs_azimuthDegrees(p.losAzimuth, 2), k ? flags : "-");
     }
     std::printf("passes=%llu satellites=%llu errors=%llu ms=%.1f\n", shown,
                 static_cast<unsigned long long>(stats.satellites),

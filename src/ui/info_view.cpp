@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/data.h"
 #include "objects/objects.h"
+#include "observer/observer.h"
 #include "settings/vars.h"
 #include "ui/sdl_font.h"
 
@@ -21,7 +23,18 @@ infoItem_t InfoView::s_items[] = {
     {nullptr, 0, 0, 0, 0, {0, 0}, {0, 0}},
 };
 
+// Names are at most 31 characters (objectInfo_t), so the name's row is free
+// from column 32; the sunlight has no label and its value is the text.
+infoItem_t InfoView::s_lookItems[] = {
+    {"Azimuth:", 2, 0, 11, 0, {0, 0}, {0, 0}},
+    {"Elevation:", 3, 0, 12, 0, {0, 0}, {0, 0}},
+    {"Range:", 0, 49, 13, 0, {0, 0}, {0, 0}},
+    {"", 0, 23, 14, 0, {0, 0}, {0, 0}},
+    {nullptr, 0, 0, 0, 0, {0, 0}, {0, 0}},
+};
+
 enum { ITEM_CATNUM, ITEM_LAT, ITEM_LON, ITEM_ALT, ITEM_ORBIT, ITEM_PERDAY, ITEM_PERIOD };
+enum { LOOK_AZ, LOOK_EL, LOOK_RANGE, LOOK_SUN };
 
 void InfoView::SetVertical(bool v)
 {
@@ -40,11 +53,13 @@ void InfoView::UpdateTextPos()
     if (!font || !s_items[0].label)
         return;
     int gw = font->draw.w, gh = font->draw.h;
-    for (infoItem_t* it = s_items; it->label; it++) {
-        int row = vertical ? it->vRow : it->hRow;
-        int col = vertical ? it->vCol : it->hCol;
-        it->labelPos = {col * gw, row * gh};
-        it->valuePos = {col * gw + VALUE_OFFSET * gw, row * gh};
+    for (infoItem_t* table : {s_items, s_lookItems}) {
+        for (infoItem_t* it = table; it->label; it++) {
+            int row = vertical ? it->vRow : it->hRow;
+            int col = vertical ? it->vCol : it->hCol;
+            it->labelPos = {col * gw, row * gh};
+            it->valuePos = {col * gw + VALUE_OFFSET * gw, row * gh};
+        }
     }
 }
 
@@ -83,6 +98,20 @@ void info_values(infoValues_t* out, object_t* o)
     snprintf(t[ITEM_PERIOD], sizeof t[0], "%s", info.periodText);
 }
 
+void info_look_values(infoLookValues_t* out, const selLook_t& sel)
+{
+    char(*t)[32] = out->text;
+    for (int i = 0; i < INFO_LOOK_VALUES; i++)
+        t[i][0] = '\0';
+    if (!sel.valid)
+        return;
+    const lookAngles_t& la = sel.look;
+    snprintf(t[LOOK_AZ], sizeof t[0], "%8.2f%c", obs_azimuthDegrees(la.azimuth, 2), 248);
+    snprintf(t[LOOK_EL], sizeof t[0], "%8.2f%c", la.elevation * 180.0 / M_PI, 248);
+    snprintf(t[LOOK_RANGE], sizeof t[0], "%8.2f km", la.range);
+    snprintf(t[LOOK_SUN], sizeof t[0], "%s", sel.sunlit ? "Sunlit" : "Eclipsed");
+}
+
 void InfoView::Render(SDL_Renderer* r)
 {
     if (!font)
@@ -92,6 +121,9 @@ void InfoView::Render(SDL_Renderer* r)
     set_color(font, g_var.info.label.color);
     for (const infoItem_t* it = s_items; it->label; it++)
         font->RenderStr(it->labelPos.x, it->labelPos.y, it->label);
+    if (g_var.obs.show)
+        for (const infoItem_t* it = s_lookItems; it->label; it++)
+            font->RenderStr(it->labelPos.x, it->labelPos.y, it->label);
 
     set_color(font, g_var.info.name.color);
     object_t* o = g_var.sel.obj;
@@ -108,5 +140,11 @@ void InfoView::Render(SDL_Renderer* r)
     info_values(&values, o);
     for (int i = 0; i < INFO_VALUES; i++)
         font->RenderStr(s_items[i].valuePos.x, s_items[i].valuePos.y, values.text[i]);
+    if (g_var.obs.show) {
+        infoLookValues_t look;
+        info_look_values(&look, g_selLook);
+        for (int i = 0; i < INFO_LOOK_VALUES; i++)
+            font->RenderStr(s_lookItems[i].valuePos.x, s_lookItems[i].valuePos.y, look.text[i]);
+    }
     SDL_RenderSetViewport(r, nullptr);
 }

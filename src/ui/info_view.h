@@ -17,6 +17,16 @@ struct infoValues_t {
 };
 void info_values(infoValues_t* out, object_t* o);
 
+// The observer's rows, shown while obs.show is on: azimuth and elevation as
+// "%8.2f" of the degrees and the degree sign, range as "%8.2f km", and
+// "Sunlit" or "Eclipsed"; all empty when the look is not valid.
+enum { INFO_LOOK_VALUES = 4 };
+struct infoLookValues_t {
+    char text[INFO_LOOK_VALUES][32];
+};
+struct selLook_t;
+void info_look_values(infoLookValues_t* out, const selLook_t& look);
+
 struct infoItem_t {
     const char* label;
     int hRow, hCol;  // cell in the horizontal layout
@@ -34,5 +44,10 @@ public:
 
     // The rows of the panel, ended by a record with a null label.
     static infoItem_t s_items[];
+    // The observer's rows, laid out in cells the rows above leave free (in
+    // the horizontal band: azimuth and elevation below the catalogue
+    // number, range and sunlight in the name's row right of the longest
+    // name), ended the same way.
+    static infoItem_t s_lookItems[];
     bool vertical = true;
 };

@@ -1,5 +1,7 @@
 #include "ui/main_win.h"
 
+#include <cstdio>
+
 #include "app/data.h"
 #include "map/object_path.h"
 #include "objects/objects.h"
@@ -178,6 +180,12 @@ int MainWin::KeyDownEvent(const SDL_KeyboardEvent& e)
             update_data(0x1010);
         }
         return 1;
+    case SDLK_o:
+        return plain ? ToggleLayer(g_var.obs.show, DATA_OBSERVER, "Observer") : -1;
+    case SDLK_f:
+        return plain ? ToggleLayer(g_var.foot.show, DATA_FOOTPRINT, "Footprint") : -1;
+    case SDLK_n:
+        return plain ? ToggleLayer(g_var.night.show, DATA_NIGHT, "Night") : -1;
     case SDLK_TAB:
         if (plain)
             SelNextObj();
@@ -189,6 +197,18 @@ int MainWin::KeyDownEvent(const SDL_KeyboardEvent& e)
     default:
         return -1;
     }
+}
+
+// Turns one of the observer layers on or off, computes it when it comes on,
+// and names its new state in the message box.
+int MainWin::ToggleLayer(bool& show, int dataset, const char* name)
+{
+    show = !show;
+    update_data(DATA_RAW | dataset);
+    char text[64];
+    snprintf(text, sizeof text, "%s %s", name, show ? "on" : "off");
+    ShowMsg(text);
+    return 1;
 }
 
 int MainWin::MouseButtonEvent(const SDL_MouseButtonEvent& e)
@@ -284,6 +304,8 @@ void MainWin::SelObj(object_t* o)
     g_var.sel.catnum = static_cast<int32_t>(obj_catnum(o));
     g_path.Reset();
     update_data(0x2010);
+    // What the observer layers show of the selected satellite.
+    update_data(DATA_RAW | DATA_OBSERVER | DATA_FOOTPRINT);
 }
 
 void MainWin::SelObj(int catnum)

@@ -43,6 +43,10 @@ public:
     void SelNextObj();
     void SelPriorObj();
 
+    // O, F and N: a layer's show setting inverted, its data brought up to
+    // date, "<name> on" or "<name> off" shown; 1.
+    int ToggleLayer(bool& show, int dataset, const char* name);
+
     // Key modifiers that count for the key table: Shift, Ctrl, Alt and GUI.
     static const Uint16 KEY_MODS = 0x0FC3;
 

@@ -12,14 +12,15 @@
 #include "settings/vars.h"
 #include "sgp4/Tle.h"
 #include "support/str.h"
+#include "ui/map_layers.h"
 #include "ui/sdl_font.h"
 
-static void set_draw_color(SDL_Renderer* r, const color4b_t& c)
+void set_draw_color(SDL_Renderer* r, const color4b_t& c)
 {
     SDL_SetRenderDrawColor(r, c.r, c.g, c.b, c.a);
 }
 
-static void draw_polylines(SDL_Renderer* r, const CPolylines2i& lines)
+void draw_polylines(SDL_Renderer* r, const CPolylines2i& lines)
 {
     const polyline2i_t* pl = lines.Polylines();
     for (uint64_t i = 0; i < lines.PolylineCount(); i++) {
@@ -67,6 +68,7 @@ void PlotView::Render(SDL_Renderer* r)
     set_draw_color(r, g_var.plot.bg.color);
     SDL_RenderClear(r);
     SDL_RenderSetViewport(r, &rect);
+    layers_renderNight(r);
     if (g_var.lat.show) {
         set_draw_color(r, g_var.lat.color);
         draw_polylines(r, g_latLinesS);
@@ -86,6 +88,7 @@ void PlotView::Render(SDL_Renderer* r)
     }
     if (g_var.sel.obj && g_var.path.show != 0)
         RenderPath(r);
+    layers_renderMarks(r);
     SDL_RenderSetViewport(r, nullptr);
 }
 

@@ -253,3 +253,31 @@ TEST_F(Pipeline, SquaresPathAndAllocationFreeTicks)
         EXPECT_EQ(s_allocations, 0) << (lines ? "lines" : "squares");
     }
 }
+
+// The observer layers are computed only while shown, follow their settings and the
+// selection, come with the objects update once a second (the night each new minute),
+// and go with the catalogue.
+TEST_F(Pipeline, ObserverLayersFollowSettingsSelectionAndClock)
+{
+    ASSERT_TRUE(var_set_real(VAR_OBS_LAT, 45.0) && var_set_real(VAR_OBS_LON, -90.0));
+    EXPECT_TRUE(near_pixel(g_obsPointS, {rad(-90), rad(45)}) && !g_selLook.valid);
+    g_var.sel.obj = g_objs.first;
+    for (int id : {VAR_OBS_SHOW, VAR_FOOT_SHOW, VAR_NIGHT_SHOW})
+        ASSERT_TRUE(var_set_int(id, 1));
+    EXPECT_TRUE(g_selLook.valid && g_selLook.look.range > 300 && !g_night.spans.empty());
+    ASSERT_GE(g_footprint.PointCount(), DATA_FOOTPRINT_POINTS);
+    EXPECT_TRUE(shape(g_footprintS) == shape(g_footprint) && end_to_end(g_footprintS));
+    for (uint64_t i = 0; i < g_footprint.PointCount(); ++i)
+        ASSERT_TRUE(near_pixel(g_footprintS.Points()[i], g_footprint.Points()[i])) << i;
+
+    EXPECT_EQ(tick_data(1000) & ~DATA_PATH, DATA_OBJECTS | DATA_OBSERVER | DATA_FOOTPRINT);
+    g_nightTime = g_nightTime.AddMicroseconds(-60000000);
+    EXPECT_EQ(tick_data(1000) & DATA_NIGHT, DATA_NIGHT);
+    EXPECT_EQ(g_nightTime.Ticks() % 60000000, 0) << "the Sun of the minute's start";
+
+    var_set_str(VAR_OBJ_DATA, "/nonexistent/datamgr.txt");
+    EXPECT_TRUE(g_footprint.PointCount() == 0 && !g_selLook.valid);
+    for (int id : {VAR_OBS_SHOW, VAR_FOOT_SHOW, VAR_NIGHT_SHOW})
+        ASSERT_TRUE(var_set_int(id, 0));
+    EXPECT_EQ(tick_data(1000), DATA_OBJECTS);
+}

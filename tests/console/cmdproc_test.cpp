@@ -1,5 +1,7 @@
 #include "console/cmdproc.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <regex>
@@ -57,9 +59,15 @@ TEST_F(Commands, HistoryVerAndSetTexts)
     EXPECT_EQ(Run("history again"), (std::vector<std::string>{"  1  history", "  2  ver", "  3  history again"}));
 
     std::vector<std::string> all = Run("set");
-    ASSERT_EQ(all.size(), 31u);
+    ASSERT_EQ(all.size(), 41u);
     EXPECT_TRUE(all.front().rfind("app.base = ", 0) == 0 && all[26] == "plot.bg.color = 0 0 0 255" &&
-                all.back() == "win.font = ");
+                all[30] == "win.font = ");
+    // The observer's settings follow, sorted by name, with their defaults.
+    const std::vector<std::string> observer(all.begin() + 31, all.end());
+    EXPECT_EQ(observer, (std::vector<std::string>{
+                            "foot.color = 0 255 255 255", "foot.show = 0", "night.color = 0 0 0 128",
+                            "night.show = 0", "obs.alt = 0", "obs.color = 255 0 255 255", "obs.lat = 0",
+                            "obs.lon = 0", "obs.minel = 10", "obs.show = 0"}));
     EXPECT_EQ(Run("set path.color"), std::vector<std::string>{"255 255 0 160"});
     EXPECT_EQ(Run("set ver"), std::vector<std::string>{"Unknown variable."});
     EXPECT_EQ(Run("SET obj.size 5"), std::vector<std::string>{"Unknown command."});
@@ -75,6 +83,17 @@ TEST_F(Commands, HistoryVerAndSetTexts)
     EXPECT_TRUE(Run("set obj.size 16").empty());  // refused silently
     EXPECT_TRUE(g_var.plot.bg.color.r == 0 && g_var.obj.size == 3);
     EXPECT_TRUE(Set("set lines.data \"my coast.dat\"") == 0 && !strcmp(g_var.lines.data, "my coast.dat"));
+
+    // Reals are decimal, in double precision, and shown as the shortest text that reads back the same.
+    EXPECT_TRUE(Run("set obs.lat 51.4778123456789").empty());
+    EXPECT_TRUE(Run("set obs.lat") == std::vector<std::string>{"51.4778123456789"} && g_var.obs.lat == 51.4778123456789);
+    for (auto [line, want] : {std::pair{"set obs.lon 010", 10.0}, {"set obs.lon -7", -7.0}, {"set obs.lon -0", 0.0}})
+        EXPECT_TRUE(Set(line) == 0 && g_var.obs.lon == want && std::signbit(g_var.obs.lon) == (want < 0)) << line;
+    for (auto [line, want] : {std::pair{"set obs.alt nan", CMD_BAD_VALUE}, {"set obs.alt 1e400", CMD_BAD_VALUE},
+                              {"set obs.alt 0x10", CMD_BAD_VALUE}, {"set obs.alt 1 2", CMD_BAD_COUNT}})
+        EXPECT_EQ(Set(line), want) << line;
+    EXPECT_TRUE(Run("set obs.alt 10000.5").empty() && Run("set obs.show 2").empty());  // refused silently
+    EXPECT_TRUE(g_var.obs.alt == 0.0 && !g_var.obs.show);
 }
 
 TEST_F(Commands, EverySetWithHostileValuesChangesAsDocumentedOrNotAtAll)
@@ -82,11 +101,12 @@ TEST_F(Commands, EverySetWithHostileValuesChangesAsDocumentedOrNotAtAll)
     const std::string values[] = {"garbage", "-1", "0", "-2147483648", "2147483647", "2147483648",
                                   "-99999999999999999999", "0x7fffffff", "0xffffffff", "037777777777",
                                   "1e400", "nan", "\"quoted text\"", "\"\"", "\"  padded  \"", "\"unterminated",
-                                  "%s%n%x", std::string(2000, 'z'), "\"" + std::string(1000, 'q') + "\""};
+                                  "%s%n%x", std::string(2000, 'z'), "\"" + std::string(1000, 'q') + "\"",
+                                  "inf", "-inf", "90.0000000000001", "-500", "1e-320", "+.5e1"};
     char before[TEXT_CAP], after[TEXT_CAP];
     ConOutput& out = con.GetOutput();
     for (const varName_t* v = var_table(); v->name; ++v) {
-        const bool color = var_is_color(v->id), integer = var_is_int(v->id);
+        const bool color = var_is_color(v->id), integer = var_is_int(v->id), real = var_is_real(v->id);
         for (const std::string& w : values) {
             const std::string line = "set " + std::string(v->name) + " " + (color ? w + " " + w + " " + w : w);
             SCOPED_TRACE(line.substr(0, 60));
@@ -109,6 +129,10 @@ TEST_F(Commands, EverySetWithHostileValuesChangesAsDocumentedOrNotAtAll)
             } else if (integer) {
                 EXPECT_EQ(a.kind, ARG_INT);
                 EXPECT_TRUE(now == std::to_string(a.value.i) || now == (a.value.i ? "1" : "0")) << now;
+            } else if (real) {
+                // A finite decimal number, taken as written.
+                EXPECT_TRUE(a.kind == ARG_INT || a.kind == ARG_REAL);
+                EXPECT_EQ(std::strtod(now.c_str(), nullptr), std::strtod(text.c_str(), nullptr)) << now;
             } else {
                 // Text settings take the word; folders gain a final '/', and
                 // an empty word restores a default.

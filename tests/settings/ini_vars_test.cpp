@@ -9,7 +9,7 @@ namespace {
 // A value other than the default for every persisted setting.
 void SetEverySetting()
 {
-    for (int id = VAR_CON_BG_COLOR; id <= VAR_PATH_COLOR; ++id)
+    for (int id = VAR_CON_BG_COLOR; id <= VAR_NIGHT_COLOR; ++id)
         var_set_color(id, {Uint8(id), Uint8(id + 100), Uint8(id * 15), Uint8(255 - id)});
     for (int id = VAR_CON_FONT; id <= VAR_WIN_FONT; ++id)  // blanks and '=' kept
         var_set_str(id, ("/my dir/f=" + std::to_string(id)).c_str());
@@ -18,6 +18,13 @@ void SetEverySetting()
                                         {VAR_PLOT_PADDING, 200}, {VAR_PATH_SIZE, 1}, {VAR_PATH_ORBITS, 8}};
     for (const auto& [id, value] : ints)
         EXPECT_TRUE(var_set_int(id, value));
+    for (int id : {VAR_OBS_SHOW, VAR_FOOT_SHOW, VAR_NIGHT_SHOW})
+        EXPECT_TRUE(var_set_int(id, 1));
+    // Reals that only the shortest exact text brings back unchanged.
+    const std::pair<int, double> reals[] = {{VAR_OBS_LAT, -33.856785123456789}, {VAR_OBS_LON, 0.1 + 0.2},
+                                            {VAR_OBS_ALT, -499.99999999999994}, {VAR_OBS_MINEL, 1e-300}};
+    for (const auto& [id, value] : reals)
+        EXPECT_TRUE(var_set_real(id, value));
     var_set_plot_projection(-7);
     var_set_path_show(1);
     var_set_obj_label_show(0);
@@ -54,6 +61,45 @@ TEST_F(Settings, EverySettingSurvivesASaveAndALoad)
         same += la == lb && la[0] != '[';
     EXPECT_EQ(same, 2);  // only App Base and Pref
     EXPECT_NE(first.find("[Lines]\nColor=11 111 165 244 \nData=/my dir/f=43\nShow=0\n"), std::string::npos);
+    EXPECT_TRUE(g_var.obs.lat == -33.856785123456789 && g_var.obs.lon == 0.1 + 0.2 &&
+                g_var.obs.alt == -499.99999999999994 && g_var.obs.minel == 1e-300);
+    EXPECT_NE(defaults.find("[Observer]\nAltitude=0\nColor=255 0 255 255 \nLatitude=0\nLongitude=0\n"
+                            "MinElevation=10\nShow=0\n[Path]"), std::string::npos);
+}
+
+// A file without the observer's sections reads as before, every observer setting at its
+// default; bad observer values are refused and the defaults kept.
+TEST_F(Settings, FilesWithoutTheObserverSectionsAndBadObserverValues)
+{
+    // The lines of the observer's sections, or of all the others.
+    auto part = [](const std::string& ini, bool observer) {
+        std::string out, line;
+        std::istringstream in(ini);
+        for (bool mine = false; std::getline(in, line);) {
+            if (line[0] == '[')
+                mine = line == "[Footprint]" || line == "[Night]" || line == "[Observer]";
+            if (mine == observer)
+                out += line + "\n";
+        }
+        return out;
+    };
+    const std::string defaults = SaveAndRead(dir.file("d.ini"));
+    SetEverySetting();
+    const std::string old = part(SaveAndRead(dir.file("full.ini")), false);
+    var_reset();
+    dir.write("old.ini", old);
+    var_load_file(dir.file("old.ini").c_str());
+    const std::string again = SaveAndRead(dir.file("again.ini"));
+    EXPECT_EQ(part(again, false), old);
+    EXPECT_EQ(part(again, true), part(defaults, true));
+
+    var_reset();
+    dir.write("bad.ini", "[Observer]\nLatitude=nan\nLongitude=180.5\nAltitude=1e400\nMinElevation=abc\n"
+                         "Show=2\nColor=1 2 3\n[Footprint]\nShow=-1\n[Night]\nShow=1\nColor=9 9 9 300\n");
+    var_load_file(dir.file("bad.ini").c_str());
+    EXPECT_TRUE(g_var.obs.lat == 0 && g_var.obs.lon == 0 && g_var.obs.alt == 0 && g_var.obs.minel == 10);
+    EXPECT_TRUE(!g_var.obs.show && !g_var.foot.show && g_var.night.show && g_var.obs.color.g == 0 &&
+                g_var.night.color.a == 128);
 }
 
 TEST_F(Settings, LoadRefusesMalformedAndOutOfRangeValues)

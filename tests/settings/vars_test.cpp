@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -17,6 +18,9 @@ TEST_F(Settings, TypedSettersRefuseOutOfRangeValues)
         {var_set_path_size, 1, 15, [] { return int(g_var.path.size); }},
         {var_set_path_orbits, 1, 8, [] { return int(g_var.path.orbits); }},
         {var_set_plot_padding, 0, 200, [] { return int(g_var.plot.padding); }},
+        {var_set_obs_show, 0, 1, [] { return int(g_var.obs.show); }},
+        {var_set_foot_show, 0, 1, [] { return int(g_var.foot.show); }},
+        {var_set_night_show, 0, 1, [] { return int(g_var.night.show); }},
     };
     for (const Case& c : cases) {
         EXPECT_TRUE(c.set(c.lo) && c.get() == c.lo && c.set(c.hi)) << "case " << &c - cases;
@@ -25,6 +29,21 @@ TEST_F(Settings, TypedSettersRefuseOutOfRangeValues)
     }
     EXPECT_TRUE(var_set_info_show(5));
     EXPECT_TRUE(g_var.info.show);
+
+    struct Real {
+        bool (*set)(double);
+        double lo, hi;
+        const double* field;
+    } reals[] = {{var_set_obs_lat, -90, 90, &g_var.obs.lat},
+                 {var_set_obs_lon, -180, 180, &g_var.obs.lon},
+                 {var_set_obs_alt, -500, 10000, &g_var.obs.alt},
+                 {var_set_obs_minel, -5, 90, &g_var.obs.minel}};
+    for (const Real& c : reals) {
+        EXPECT_TRUE(c.set(c.lo) && *c.field == c.lo && c.set(c.hi)) << "real " << &c - reals;
+        for (double bad : {std::nextafter(c.lo, -1e9), std::nextafter(c.hi, 1e9), double(NAN), double(INFINITY), -double(INFINITY)})
+            EXPECT_FALSE(c.set(bad)) << bad;
+        EXPECT_EQ(*c.field, c.hi);
+    }
 }
 
 TEST_F(Settings, PathsAndFileNames)
