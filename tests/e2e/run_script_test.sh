@@ -19,7 +19,10 @@ t0=$(now_ms)
 launch demo many "demo satellites on the map"
 ms=$(( $(now_ms) - t0 ))
 cat "$tmp/demo.out"
-expect "within a few seconds ($ms ms from the start of the script)" [ "$ms" -lt 8000 ]
+# Start-up time means nothing in a sanitizer build, whose code runs many
+# times slower.
+[ "${SKYTRACE_SANITIZE:-OFF}" = ON ] ||
+  expect "within a few seconds ($ms ms from the start of the script)" [ "$ms" -lt 8000 ]
 expect "says it runs on demo data" grep -q "starting on demo data" "$tmp/demo.out"
 expect "says the demo catalogue is made up" grep -q "made-up satellites named DEMO-" "$tmp/demo.out"
 expect "every demo name starts with DEMO-" [ -z "$(awk 'NR % 3 == 1 && !/^DEMO-/' "$tmp/demo/Documents/demo-walker.tle")" ]
