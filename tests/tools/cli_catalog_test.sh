@@ -4,9 +4,7 @@
 
 # ISS, a set whose inclination the propagator refuses, and a geostationary
 # satellite with an Alpha-5 number; CR LF ends as published.
-printf '%s\r\n' 'ISS (ZARYA)' \
-    '1 25544U 98067A   26150.51748228  .00011776  00000+0  21767-3 0  9998' \
-    '2 25544  51.6337  27.5746 0007245 114.7080 245.4664 15.49496548569014' \
+printf '%s\r\n' 'ISS (ZARYA)' "${iss[@]}" \
     'BAD INCLINATION' \
     '1 25545U 98067A   26150.51748228  .00011776  00000+0  21767-3 0  9999' \
     '2 25545 200.0000  27.5746 0007245 114.7080 245.4664 15.49496548569023' \
@@ -40,9 +38,7 @@ check "where --teme agrees with teme" awk -v ref="$("$cli" teme "$tmp/sats.tle" 
     -F'\t' 'NR <= 2 { split(ref, r, " "); for (k = 0; k < 3; ++k) { d = $(3 + k) - r[3 * (NR - 1) + k + 1]; if (d > 2e-6 || d < -2e-6) bad = 1 } }
     END { exit bad }' <<< "$out"
 # A satellite that cannot be propagated prints dashes and counts as an error.
-printf '%s\r\n' 'DECAYED' \
-    '1 00005U 58002B   00179.78495062  .00000023  00000-0  90000-0 0  9992' \
-    '2 00005  34.2682 348.7242 1859667 331.7664  19.3264 16.40000000999995' > "$tmp/decayed.tle"
+printf '%s\r\n' 'DECAYED' "${decayed[@]}" > "$tmp/decayed.tle"
 out=$("$cli" where "$tmp/decayed.tle" --at 2026-05-30T00:00:00Z)
 check "failed propagation prints dashes" [ "$(head -1 <<< "$out")" = "$(printf '5\tDECAYED\t-\t-\t-')" ]
 check "failed propagation is counted" grep -q 'propagations=1 errors=1' <<< "$out"

@@ -7,9 +7,7 @@ upd=${SKYTRACE_SOURCE_DIR:?}/scripts/update-elements
 
 mkdir -p "$tmp/www"
 {
-    printf '%s\n' 'ISS (ZARYA)' \
-        '1 25544U 98067A   26150.51748228  .00011776  00000+0  21767-3 0  9998' \
-        '2 25544  51.6337  27.5746 0007245 114.7080 245.4664 15.49496548569014'
+    printf '%s\n' 'ISS (ZARYA)' "${iss[@]}"
     "$cli" walker --planes 1 --per-plane 1 --phasing 0 --inclination 41.5 --altitude 390
 } > "$tmp/www/stations"
 {
