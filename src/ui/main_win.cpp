@@ -70,6 +70,7 @@ bool MainWin::UpdateObjLabelFont()
     if (!labelFont.Load(g_var.obj.label.font, renderer))
         return false;
     plot.font = &labelFont;
+    dirty = true;
     return true;
 }
 
@@ -77,6 +78,7 @@ void MainWin::UpdateChildRects()
 {
     if (!window)
         return;
+    dirty = true;
     int w = 0, h = 0;
     SDL_GetWindowSize(window, &w, &h);
     int gw = info.font ? info.font->draw.w : 0;
@@ -114,12 +116,16 @@ void MainWin::Render()
     if (msg.visible)
         msg.Render(renderer);
     SDL_RenderPresent(renderer);
+    dirty = false;
 }
 
 void MainWin::Animate(unsigned ms)
 {
-    if (msg.visible)
-        msg.Animate(ms);
+    if (!msg.visible)
+        return;
+    msg.Animate(ms);
+    if (!msg.visible)
+        dirty = true;
 }
 
 void MainWin::ShowMsg(const char* text)
@@ -131,6 +137,7 @@ void MainWin::ShowMsg(const char* text)
     msg.rect.x = (w >> 1) - (msg.rect.w >> 1);
     msg.rect.y = (h >> 1) - (msg.rect.h >> 1);
     msg.Show(true);
+    dirty = true;
 }
 
 int MainWin::KeyDownEvent(const SDL_KeyboardEvent& e)

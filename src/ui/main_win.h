@@ -22,7 +22,9 @@ public:
     bool UpdateFont();
     bool UpdateObjLabelFont();
     void UpdateChildRects();
+    // Draws and presents the frame; the window is then up to date.
     void Render();
+    // Advances the message box's display time.
     void Animate(unsigned ms);
     void ShowMsg(const char* text);
 
@@ -58,4 +60,8 @@ public:
     // The console window, hidden together with this one on close and its
     // rectangle kept in con.rect; null while there is none.
     SdlWindow* companion = nullptr;
+    // The frame on screen no longer shows the state: set by whatever changes
+    // what the window shows (the event loop adds data, settings and events),
+    // cleared by Render.
+    bool dirty = true;
 };
