@@ -40,6 +40,7 @@ int MainWin::Create(SDL_Rect* rect, Uint32 windowFlags, Uint32 rendererFlags)
 
 void MainWin::Destroy()
 {
+    plot.labels.Clear();
     winFont.Delete();
     labelFont.Delete();
     SdlWindow::Destroy();

@@ -15,8 +15,8 @@ public:
     int Create();
     // 0, 101/102 from the window, or -1 when a font cannot be loaded.
     int Create(SDL_Rect* rect, Uint32 windowFlags, Uint32 rendererFlags);
-    // Releases the font textures, then the renderer and the window (the
-    // textures must go while their renderer still exists).
+    // Releases the label and font textures, then the renderer and the window
+    // (the textures must go while their renderer still exists).
     void Destroy() override;
     int LoadFonts();
     bool UpdateFont();
