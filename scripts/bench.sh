@@ -43,7 +43,7 @@ echo
 echo "Figures (median CPU time per iteration):"
 row "batch propagation instruction set" "$(sed -n 's/.*"simd_target": "\([^"]*\)".*/\1/p' "$OUT_JSON" | head -1)" "" ""
 for target in "BM_LoadCatalog 100" "BM_UpdateCatalog/12000 10" "BM_UpdateCatalog/100000 15" \
-            "BM_RenderFrame/12000 5" "BM_RenderFrame/100000 25" "BM_RenderFrameLabels/12000 -" \
+            "BM_RenderFrame/12000 5" "BM_RenderFrame/100000 25" "BM_RenderFrameLabels/12000 8" \
             "BM_RenderFrameNight/12000/manual_time -" "BM_NightShade/0 -" "BM_NightShade/1 -" \
             "BM_PathReset -" "BM_PathStep -" "BM_Propagate -" "BM_PropagateScalar -" "BM_Reproject -" \
             "BM_Passes 1000"; do
@@ -78,6 +78,61 @@ if [ -x /usr/bin/time ]; then
   per=$(awk -v a="$rest" -v b="$full" -v n="$n" 'BEGIN { printf "%.0f", (b - a) * 1024 / n }')
   row "peak memory, $n satellites" "$full KiB ($rest at rest)" "" ""
   row "memory per satellite" "$per bytes" "<= 2048 bytes" "$(le "$per" 2048)"
+fi
+
+# The map program with the snapshot under Xvfb at 800 x 600, in a temporary
+# HOME whose data manager file lists the snapshot's groups. app_probe idle:
+# per cent of a core over 10 s with nothing happening, 5 s after the start.
+# app_probe cycle: resident memory growth in KiB from 20 s to 120 s of M
+# pressed once a second. The program is closed with SIGTERM, which SDL turns
+# into its quit event.
+app_probe() {
+  local tmp pid wid t0 t1 rss0=0 rss1 i
+  tmp=$(mktemp -d /tmp/skytrace-probe-XXXXXX)
+  (
+    xvfb_pid=
+    trap 'kill "$xvfb_pid" 2>/dev/null; rm -rf "$tmp"' EXIT
+    . scripts/xvfb.sh
+    start_xvfb 800x600 || exit 1
+    export HOME=$tmp/home XDG_DATA_HOME=$tmp/xdg SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+    mkdir -p "$HOME/Documents" "$XDG_DATA_HOME"
+    cp "$mgr" "$HOME/Documents/datamgr.txt"
+    "$BENCH_BUILD/bin/skytrace" >/dev/null 2>&1 &
+    pid=$!
+    cpu() { sed 's/.*) //' "/proc/$pid/stat" | awk '{ print $12 + $13 }'; }
+    rss() { awk '$1 == "VmRSS:" { print $2 }' "/proc/$pid/status"; }
+    sleep 5
+    kill -0 "$pid" 2>/dev/null || exit 1
+    if [ "$1" = idle ]; then
+      t0=$(cpu); sleep 10; t1=$(cpu)
+      awk -v a="$t0" -v b="$t1" -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.1f", (b - a) / hz / 10 * 100 }'
+    else
+      wid=$(xdotool search --onlyvisible --name '^Skytrace$' | head -1)
+      for i in $(seq 115); do
+        xdotool key --window "$wid" m
+        [ "$i" = 15 ] && rss0=$(rss)
+        sleep 1
+      done
+      rss1=$(rss)
+      echo "$((rss1 - rss0)) $rss0 $rss1"
+    fi
+    kill -TERM "$pid"
+    wait "$pid"
+  )
+}
+if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
+  echo "Xvfb or xdotool is absent: the idle CPU and memory rows are skipped."
+elif [ ! -x "$BENCH_BUILD/bin/skytrace" ]; then
+  echo "No $BENCH_BUILD/bin/skytrace: the idle CPU and memory rows are skipped."
+else
+  idle=$(app_probe idle)
+  if [ -n "$idle" ]; then row "map program at rest, CPU" "$idle % of a core" "< 3 %" "$(awk -v v="$idle" 'BEGIN { print (v < 3) ? 1 : 0 }')"
+  else row "map program at rest, CPU" "could not run" "< 3 %" 0; fi
+  cycle=$(app_probe cycle)
+  if [ -n "$cycle" ]; then
+    set -- $cycle
+    row "memory growth, M each second" "$1 KiB ($2 -> $3 KiB)" "< 1024 KiB" "$(awk -v v="$1" 'BEGIN { print (v < 1024) ? 1 : 0 }')"
+  else row "memory growth, M each second" "could not run" "< 1024 KiB" 0; fi
 fi
 
 # Propagation against the peer on the same work: three rounds, each running

@@ -425,10 +425,19 @@ void free_screen_data(int flags)
     }
 }
 
+// Bumped by every change of the datasets at any level.
+uint64_t s_serial = 0;
+
 }  // namespace
+
+uint64_t data_serial()
+{
+    return s_serial;
+}
 
 void init_data(int flags)
 {
+    s_serial++;
     if (flags & DATA_RAW)
         init_raw_data(flags);
     if (flags & DATA_PROJECTION)
@@ -439,6 +448,7 @@ void init_data(int flags)
 
 void update_data(int flags)
 {
+    s_serial++;
     if (flags & DATA_RAW)
         update_raw_data(flags);
     if (flags & (DATA_RAW | DATA_PROJECTION))
@@ -449,6 +459,7 @@ void update_data(int flags)
 
 void free_data(int flags)
 {
+    s_serial++;
     if (flags & DATA_RAW)
         free_raw_data(flags);
     if (flags & DATA_PROJECTION)
@@ -490,6 +501,7 @@ unsigned tick_data_objects_ms()
 
 void update_projection()
 {
+    s_serial++;
     if (cycle_index(g_var.plot.projection) < 0)
         g_var.plot.projection = MP_EQUIRECT;
     s_mpf = map_projection_func(g_var.plot.projection);
@@ -535,6 +547,7 @@ void set_screen_rect(const SDL_Rect& rect)
 
 void update_screen_bounds()
 {
+    s_serial++;
     const double sw = static_cast<double>(g_boundsMP[2] - g_boundsMP[0]);
     const double sh = static_cast<double>(g_boundsMP[3] - g_boundsMP[1]);
     double x = g_rectS.x, y = g_rectS.y, w = g_rectS.w, h = g_rectS.h;
@@ -558,12 +571,14 @@ void update_screen_bounds()
 
 void update_screen_oe_size()
 {
+    s_serial++;
     if (g_orbRectsS)
         place_object_squares();
 }
 
 void update_screen_path_point_size()
 {
+    s_serial++;
     for (uint64_t i = 0; i < g_opRectsCount; ++i)
         g_opRectsS[i].w = g_opRectsS[i].h = g_var.path.size;
     place_path_squares();

@@ -85,6 +85,10 @@ constexpr size_t DATA_FOOTPRINT_POINTS = 360;
 void init_data(int flags);
 void update_data(int flags);
 void free_data(int flags);
+// Counts the changes of the datasets at any level (init, update, free, new
+// projection or screen fit): a window whose frame was drawn at another count
+// shows stale data.
+uint64_t data_serial();
 // Time-driven refresh; returns the dataset bits it updated.
 int tick_data(unsigned ms);
 // Milliseconds gathered towards the next once-a-second objects update.

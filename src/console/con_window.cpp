@@ -35,6 +35,7 @@ bool ConWindow::UpdateFont()
     int w = 0, h = 0;
     SDL_GetWindowSize(window, &w, &h);
     view.SetSize(w, h);
+    dirty = true;
     return true;
 }
 
@@ -48,6 +49,7 @@ void ConWindow::Render()
     if (view.visible)
         view.Render(renderer);
     SDL_RenderPresent(renderer);
+    dirty = false;
 }
 
 int ConWindow::WindowEvent(const SDL_WindowEvent& e)

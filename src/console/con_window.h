@@ -15,6 +15,7 @@ public:
     // Reloads the font named by con.font and fits the rows and columns to
     // its glyph size. False keeps the old font.
     bool UpdateFont();
+    // Draws and presents the console; the window is then up to date.
     void Render();
     // Keeps con.rect and con.max up to date and hides the window on close.
     int WindowEvent(const SDL_WindowEvent& e);
@@ -28,4 +29,7 @@ public:
 
     Font font;
     ConView view;
+    // The frame on screen no longer shows the console: set by its font, its
+    // keys and window events (the event loop) and settings, cleared by Render.
+    bool dirty = true;
 };

@@ -40,6 +40,7 @@ int MainWin::Create(SDL_Rect* rect, Uint32 windowFlags, Uint32 rendererFlags)
 
 void MainWin::Destroy()
 {
+    plot.labels.Clear();
     winFont.Delete();
     labelFont.Delete();
     SdlWindow::Destroy();
@@ -70,6 +71,7 @@ bool MainWin::UpdateObjLabelFont()
     if (!labelFont.Load(g_var.obj.label.font, renderer))
         return false;
     plot.font = &labelFont;
+    dirty = true;
     return true;
 }
 
@@ -77,6 +79,7 @@ void MainWin::UpdateChildRects()
 {
     if (!window)
         return;
+    dirty = true;
     int w = 0, h = 0;
     SDL_GetWindowSize(window, &w, &h);
     int gw = info.font ? info.font->draw.w : 0;
@@ -114,12 +117,16 @@ void MainWin::Render()
     if (msg.visible)
         msg.Render(renderer);
     SDL_RenderPresent(renderer);
+    dirty = false;
 }
 
 void MainWin::Animate(unsigned ms)
 {
-    if (msg.visible)
-        msg.Animate(ms);
+    if (!msg.visible)
+        return;
+    msg.Animate(ms);
+    if (!msg.visible)
+        dirty = true;
 }
 
 void MainWin::ShowMsg(const char* text)
@@ -131,6 +138,7 @@ void MainWin::ShowMsg(const char* text)
     msg.rect.x = (w >> 1) - (msg.rect.w >> 1);
     msg.rect.y = (h >> 1) - (msg.rect.h >> 1);
     msg.Show(true);
+    dirty = true;
 }
 
 int MainWin::KeyDownEvent(const SDL_KeyboardEvent& e)

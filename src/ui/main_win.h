@@ -15,14 +15,16 @@ public:
     int Create();
     // 0, 101/102 from the window, or -1 when a font cannot be loaded.
     int Create(SDL_Rect* rect, Uint32 windowFlags, Uint32 rendererFlags);
-    // Releases the font textures, then the renderer and the window (the
-    // textures must go while their renderer still exists).
+    // Releases the label and font textures, then the renderer and the window
+    // (the textures must go while their renderer still exists).
     void Destroy() override;
     int LoadFonts();
     bool UpdateFont();
     bool UpdateObjLabelFont();
     void UpdateChildRects();
+    // Draws and presents the frame; the window is then up to date.
     void Render();
+    // Advances the message box's display time.
     void Animate(unsigned ms);
     void ShowMsg(const char* text);
 
@@ -58,4 +60,8 @@ public:
     // The console window, hidden together with this one on close and its
     // rectangle kept in con.rect; null while there is none.
     SdlWindow* companion = nullptr;
+    // The frame on screen no longer shows the state: set by whatever changes
+    // what the window shows (the event loop adds data, settings and events),
+    // cleared by Render.
+    bool dirty = true;
 };

@@ -84,8 +84,10 @@ void PlotView::Render(SDL_Renderer* r)
     if (g_objs.count > 0 && g_orbRectsS) {
         RenderObjects(r);
         if (g_var.obj.label.show != 0)
-            RenderLabels();
+            RenderLabels(r);
     }
+    if (g_var.obj.label.show != 1)
+        labels.Clear();
     if (g_var.sel.obj && g_var.path.show != 0)
         RenderPath(r);
     layers_renderMarks(r);
@@ -112,14 +114,19 @@ void PlotView::RenderObjects(SDL_Renderer* r)
         SDL_RenderFillRects(r, rects + runStart, i - runStart);
 }
 
-void PlotView::RenderLabels()
+// Every satellite's label goes through the layer when the font allows it;
+// the selected one's alone, or labels in a font of several inks, are drawn
+// glyph by glyph.
+void PlotView::RenderLabels(SDL_Renderer* r)
 {
     if (!font)
         return;
     const color4b_t& c = g_var.obj.label.color;
-    font->SetColor(c.r, c.g, c.b);
-    int gw = font->draw.w, gh = font->draw.h;
     int mode = g_var.obj.label.show;
+    const bool layer = mode == 1 && labels.Begin(r, font, rect.w, rect.h);
+    if (!layer)
+        font->SetColor(c.r, c.g, c.b);
+    int gw = font->draw.w, gh = font->draw.h;
     uint64_t i = 0;
     for (object_t* o = g_objs.first; o && i < g_objs.count; o = o->next, i++) {
         if (!o->hasPos || !o->pos)
@@ -132,8 +139,14 @@ void PlotView::RenderLabels()
         str_copy(name, o->tle->Name().c_str(), sizeof name);
         const SDL_Rect& sq = g_orbRectsS[i];
         int n = static_cast<int>(strlen(name));
-        font->RenderStr(LabelX(sq, o->pos->x, n, gw), LabelY(sq, gh), name);
+        const int x = LabelX(sq, o->pos->x, n, gw), y = LabelY(sq, gh);
+        if (layer)
+            labels.Add(x, y, name);
+        else
+            font->RenderStr(x, y, name);
     }
+    if (layer)
+        labels.End(c);
 }
 
 void PlotView::RenderPath(SDL_Renderer* r)

@@ -3,6 +3,7 @@
 #pragma once
 #include <vector>
 
+#include "ui/label_layer.h"
 #include "ui/sdl_view.h"
 
 struct object_t;
@@ -23,8 +24,12 @@ public:
     static int LabelX(const SDL_Rect& square, float lonRad, int chars, int glyphW);
     static int LabelY(const SDL_Rect& square, int glyphH);
 
+    // Every satellite's label (label show 1) in one layer; released with the
+    // window's renderer.
+    LabelLayer labels;
+
 private:
     void RenderObjects(SDL_Renderer* r);
-    void RenderLabels();
+    void RenderLabels(SDL_Renderer* r);
     void RenderPath(SDL_Renderer* r);
 };

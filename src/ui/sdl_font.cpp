@@ -8,12 +8,43 @@ SdlFont::~SdlFont()
     Delete();
 }
 
+static unsigned s_serial = 0;
+
 void SdlFont::Delete()
 {
     if (owned) {
         delete texture;
         texture = nullptr;
         owned = false;
+    }
+    ink.clear();
+    inkPitch = 0;
+    oneInk = false;
+    inkColor = 0;
+    serial = ++s_serial;
+}
+
+// The key colour becomes transparent as in the texture; every other pixel
+// keeps its alpha.
+void SdlFont::CopyInk(SDL_Surface* s)
+{
+    ink.resize(size_t(s->w) * s->h);
+    SDL_LockSurface(s);
+    for (int y = 0; y < s->h; y++) {
+        const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) + size_t(y) * s->pitch);
+        for (int x = 0; x < s->w; x++)
+            ink[size_t(y) * s->w + x] = (row[x] & 0x00FFFFFF) == 0 ? 0 : row[x];
+    }
+    SDL_UnlockSurface(s);
+    inkPitch = s->w;
+    inkColor = 0;
+    oneInk = true;
+    for (Uint32 p : ink) {
+        if (p == 0)
+            continue;
+        if (inkColor == 0)
+            inkColor = p;
+        oneInk = oneInk && p == inkColor && (p >> 24) == 0xFF;
     }
 }
 
@@ -27,6 +58,7 @@ bool SdlFont::Create(SdlSurface& surface, SDL_Renderer* renderer)
     owned = true;
     if (!texture->Create(surface, renderer))
         return false;
+    CopyInk(surface.surface);
     UpdateCharInfo();
     return true;
 }

@@ -4,6 +4,8 @@
 #pragma once
 #include <SDL.h>
 
+#include <vector>
+
 class SdlSurface;
 class SdlTexture;
 
@@ -30,8 +32,23 @@ public:
 
     SdlTexture* texture = nullptr;
     bool owned = false;
+    // The glyph image as the texture holds it (ARGB8888 rows of inkPitch
+    // pixels, the transparent black at alpha 0), for drawing text into
+    // textures of its own; empty for a font without an image.
+    std::vector<Uint32> ink;
+    int inkPitch = 0;
+    // True when every visible pixel of the image is the one opaque colour
+    // inkColor (ARGB), as in a two-colour bitmap font.
+    bool oneInk = false;
+    Uint32 inkColor = 0;
+    // Differs for every image any font was created from, so that what was
+    // drawn with one image is not taken for another.
+    unsigned serial = 0;
     int glyphW = 0;
     int glyphH = 0;
     SDL_Rect glyphs[256] = {};
     SDL_Rect draw = {0, 0, 0, 0};  // pen position and drawn glyph size
+
+private:
+    void CopyInk(SDL_Surface* s);
 };

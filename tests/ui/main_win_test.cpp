@@ -1,5 +1,6 @@
 #include <climits>
 #include <cstring>
+#include <functional>
 #include <utility>
 
 #include "app/app_loop.h"
@@ -272,4 +273,83 @@ TEST_F(MainWinTest, MessageBoxSizePositionAndLife)
 
     w.ShowMsg(std::string(300, 'x').c_str());
     EXPECT_EQ(strlen(w.msg.text), 256u);
+}
+
+// The event loop draws a window only when something it shows has changed: each kind of change
+// draws what it concerns once, and the pass after it draws nothing.
+TEST_F(UiTest, LoopDrawsOnlyAfterAChange)
+{
+    LoadSatellites({{"A", 1, 0, 0, true}, {"B", 2, 10, 0, true}});
+    app_install_win_hooks();
+    SDL_Rect r = {0, 0, 800, 600}, cr = {0, 0, 400, 300};
+    ASSERT_EQ(win.Create(&r, SDL_WINDOW_SHOWN, SDL_RENDERER_SOFTWARE), 0);
+    ConWindow c;
+    ASSERT_EQ(c.Create(&cr, SDL_WINDOW_SHOWN, SDL_RENDERER_SOFTWARE), 0);
+    appLoop_t loop;
+    loop.con = &c;
+    // A colour no frame has, left unpresented: a frame drawn over it clears it.
+    const color4b_t marker = {1, 2, 3, 255};
+    auto mark = [&](SDL_Renderer* rr) {
+        SDL_SetRenderDrawColor(rr, marker.r, marker.g, marker.b, 255);
+        SDL_RenderClear(rr);
+    };
+    auto drawn = [&](SDL_Renderer* rr) {
+        Read(rr);
+        return !same_color(Pixel(0, 0), marker) && !same_color(Pixel(width - 1, height - 1), marker);
+    };
+    // Bits 1 (map) and 2 (console) of the windows one idle pass drew.
+    auto idle = [&](unsigned ms) {
+        mark(win.renderer);
+        mark(c.renderer);
+        app_idle(loop, ms);
+        return (drawn(win.renderer) ? 1 : 0) | (drawn(c.renderer) ? 2 : 0);
+    };
+    auto send = [&](SDL_Event e) { app_dispatch(loop, e); };
+    auto key = [&](SDL_Keycode k, Uint32 id) { SDL_Event e; e.key = key_event(k, KMOD_NONE, id); send(e); };
+    auto window_event = [&](Uint8 what, Uint32 id) {
+        SDL_Event e = {};
+        e.type = SDL_WINDOWEVENT;
+        e.window.event = what;
+        e.window.windowID = id;
+        send(e);
+    };
+    EXPECT_EQ(idle(1000), 3) << "the first pass draws both";
+    EXPECT_EQ(idle(0), 0);
+    EXPECT_EQ(idle(50), 0) << "nothing changes between the once-a-second updates";
+
+    struct change_t { const char* what; std::function<void()> act; unsigned ms; int map, con; };
+    const std::vector<change_t> changes = {
+        {"positions updated", [] {}, 1000, 1, 0},
+        {"key on the map", [&] { key(SDLK_l, win.Id()); }, 0, 1, -1},
+        {"click on the map", [&] { SDL_Event e; e.button = {SDL_MOUSEBUTTONDOWN, 0, win.Id(), 0, SDL_BUTTON_LEFT,
+                                                            SDL_PRESSED, 1, 0, 400, 300}; send(e); }, 0, 1, -1},
+        {"map exposed", [&] { window_event(SDL_WINDOWEVENT_EXPOSED, win.Id()); }, 0, 1, 0},
+        {"map restored", [&] { window_event(SDL_WINDOWEVENT_RESTORED, win.Id()); }, 0, 1, 0},
+        {"console exposed", [&] { window_event(SDL_WINDOWEVENT_EXPOSED, c.Id()); }, 0, 0, 1},
+        {"typing in the console", [&] { key(SDLK_x, c.Id()); }, 0, 0, 1},
+        {"a setting without a hook", [] { var_set_obj_color({9, 9, 9, 255}); }, 0, 1, -1},
+        {"a console colour", [] { var_set_con_fg_color({9, 9, 9, 255}); }, 0, -1, 1},
+        {"a setting through its hook", [] { var_set_int(VAR_INFO_POS, 3); }, 0, 1, -1},
+        {"set in the console", [&] { c.view.console.Input(CI_CLEAR); c.view.console.Input(CI_PUTSTR, "set plot.bg.color 9 8 7");
+                                     key(SDLK_RETURN, c.Id()); }, 0, 1, 1},
+        {"message shown", [] { win.ShowMsg("Hello"); }, 0, 1, 0},
+        {"message expired", [] { win.msg.elapsed = MsgView::LIFE_MS - 10; }, 10, 1, 0},
+        {"console font", [&] { c.UpdateFont(); }, 0, 0, 1},
+        {"label font", [] { win.UpdateObjLabelFont(); }, 0, 1, 0},
+    };
+    for (const change_t& ch : changes) {
+        ch.act();
+        const int got = idle(ch.ms);
+        if (ch.map >= 0) {
+            EXPECT_EQ(got & 1, ch.map) << ch.what;
+        }
+        if (ch.con >= 0) {
+            EXPECT_EQ((got >> 1) & 1, ch.con) << ch.what;
+        }
+        EXPECT_EQ(idle(0), 0) << "after " << ch.what;
+    }
+    EXPECT_EQ(g_var.plot.bg.color.b, 7) << "the console's set command ran";
+    c.Destroy();
+    win.Destroy();
+    g_varHooks = varHooks_t{};
 }

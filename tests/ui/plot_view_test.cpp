@@ -1,5 +1,9 @@
 #include <climits>
+#include <cstring>
 
+#include "objects/objects.h"
+#include "sgp4/Tle.h"
+#include "support/str.h"
 #include "ui/plot_view.h"
 #include "ui/ui_fixture.h"
 
@@ -74,4 +78,74 @@ TEST_F(PlotTest, SquaresAndLabelsOnlyForPlacedSatellitesAndInRange)
     EXPECT_EQ(PlotView::LabelX(far, 1.0f, 63, 1000), INT_MIN);
     EXPECT_EQ(PlotView::LabelY(far, 1000), INT_MIN);
     EXPECT_EQ(PlotView::LabelX(far, NAN, 63, 1000), INT_MIN + 5);
+}
+
+// Every satellite's label drawn at once gives the pixels the font draws glyph by glyph, and follows a
+// change of the colour or of the font's image; a font of several inks is drawn glyph by glyph.
+TEST_F(PlotTest, LabelLayerGivesTheGlyphByGlyphPixels)
+{
+    // Fonts of 12 x 20 glyphs (black is transparent): one in five grey levels, one in a single tint.
+    auto make_font = [](const char* name, bool grey) {
+        const std::string path = ::testing::TempDir() + name;
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 16 * 12, 16 * 20, 24, SDL_PIXELFORMAT_RGB24);
+        for (int y = 0; y < s->h; y++)
+            for (int x = 0; x < s->w; x++) {
+                const int level = (x * 7 + y * 3 + x / 12) % 5;
+                const Uint8 px[3] = {Uint8(grey ? level * 255 / 4 : level ? 90 : 0), Uint8(grey ? level * 255 / 4 : level ? 160 : 0),
+                                     Uint8(grey ? level * 255 / 4 : level ? 250 : 0)};
+                memcpy(static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 3, px, 3);
+            }
+        EXPECT_EQ(SDL_SaveBMP(s, path.c_str()), 0);
+        SDL_FreeSurface(s);
+        return path;
+    };
+    const std::string fonts[] = {"", make_font("grey_font.bmp", true), make_font("tint_font.bmp", false)};
+
+    g_var.obj.label.show = 1;
+    // Overlapping labels, a name twice, one past the left edge, punctuation and a byte above 127.
+    LoadSatellites({{"ISS (ZARYA)", 1, 10, 20, true}, {"STARLINK-1007", 2, 12, 21, true},
+                    {"ISS (ZARYA)", 3, -40, -10, true}, {"a~{|}\x82", 4, 100, 40, true},
+                    {"FAR WEST OBJECT", 5, -179.9f, 89, true},
+                    {"A NAME LONG ENOUGH TO REACH PAST THE LEFT EDGE OF THE MAP", 6, 1, -40, true}});
+    OpenWindow();
+    auto glyph_by_glyph = [&] {
+        g_var.obj.label.show = 0;
+        w.plot.Render(w.renderer);
+        g_var.obj.label.show = 1;
+        SDL_RenderSetViewport(w.renderer, &w.plot.rect);
+        const color4b_t& c = g_var.obj.label.color;
+        w.labelFont.SetColor(c.r, c.g, c.b);
+        uint64_t i = 0;
+        for (object_t* o = g_objs.first; o; o = o->next, i++) {
+            const char* name = o->tle->Name().c_str();
+            const int n = static_cast<int>(strlen(name));
+            w.labelFont.RenderStr(PlotView::LabelX(g_orbRectsS[i], o->pos->x, n, w.labelFont.draw.w),
+                                  PlotView::LabelY(g_orbRectsS[i], w.labelFont.draw.h), name);
+        }
+        SDL_RenderSetViewport(w.renderer, nullptr);
+        Read(w.renderer);
+        return pixels;
+    };
+    const struct { color4b_t color; int font; } frames[] = {
+        {{255, 255, 255, 255}, 0}, {{200, 101, 37, 255}, 0}, {{200, 101, 37, 255}, 2}, {{77, 254, 3, 255}, 2},
+        {{77, 254, 3, 255}, 1}, {{255, 255, 255, 255}, 0}};
+    Grab();  // masks for the built-in font
+    for (const auto& f : frames) {
+        g_var.obj.label.color = f.color;
+        str_copy(g_var.obj.label.font, fonts[f.font].c_str(), sizeof g_var.obj.label.font);
+        ASSERT_TRUE(w.UpdateObjLabelFont());
+        ASSERT_EQ(w.labelFont.draw.w, f.font ? 12 : 10);
+        Grab();
+        Grab();  // the second frame from the masks the first made
+        const std::vector<uint8_t> got = pixels;
+        EXPECT_EQ(w.plot.labels.MaskCount(), f.font == 1 ? 0u : 5u) << "one mask per distinct name";
+        const std::vector<uint8_t> want = glyph_by_glyph();
+        EXPECT_GT(CountAll(f.color) + CountAll({Uint8(90 * f.color.r / 255), Uint8(160 * f.color.g / 255),
+                                                Uint8(250 * f.color.b / 255), 255}), 100);
+        EXPECT_TRUE(got == want) << "colour " << int(f.color.g) << " font " << f.font;
+        Grab();
+    }
+    g_var.obj.label.show = 2;
+    Grab();
+    EXPECT_EQ(w.plot.labels.MaskCount(), 0u) << "no selection: no label kept";
 }
