@@ -10,6 +10,7 @@
 #include "app/data.h"
 #include "bench_env.h"
 #include "datafile/manager_file.h"
+#include "map/projections.h"
 #include "objects/objects.h"
 #include "sgp4/CoordGeodetic.h"
 #include "sgp4/DateTime.h"
@@ -119,6 +120,22 @@ void BM_UpdateCatalog(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(g_objs.count));
 }
 BENCHMARK(BM_UpdateCatalog)->Arg(12000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The same update at 100,000 satellites on another projection (the argument
+// is its id: 100 is the default, equirectangular; the others use Winkel
+// Tripel), which is restored afterwards.
+void BM_UpdateCatalogOn(benchmark::State& state)
+{
+    if (!use(state, 100000))
+        return;
+    g_var.plot.projection = static_cast<int>(state.range(0));
+    update_projection();
+    run_counting_allocs(state, [] { update_data(DATA_RAW | DATA_OBJECTS); });
+    g_var.plot.projection = MP_WINKEL_TRIPEL;
+    update_projection();
+}
+BENCHMARK(BM_UpdateCatalogOn)->Arg(MP_EQUIRECT)->Arg(MP_AITOFF)->Arg(MP_MERCATOR)
+    ->Unit(benchmark::kMillisecond);
 
 // The whole catalogue projected and put on screen again, as after a change
 // of projection or window size.

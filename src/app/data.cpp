@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "app/app_paths.h"
 #include "map/ring_cut.h"
@@ -136,14 +137,18 @@ void update_screen_points(CPolylines2i& dst, const CPolylines2f& src)
 }
 
 // Places every satellite square on its screen point; one that was never
-// computed gets an empty square off-screen.
+// computed (or has no position entry) gets an empty square off-screen. The
+// satellites lie scattered in memory: they are fetched well ahead.
 void place_object_squares()
 {
     const point2i_t off = {-DATA_PIXEL_LIMIT, -DATA_PIXEL_LIMIT};
-    uint64_t i = 0;
-    for (object_t* o = g_objs.first; o && i < s_oeCountS; o = o->next, ++i) {
+    const std::vector<object_t*>& objs = g_objs.Owners();
+    constexpr uint64_t kAhead = 16;
+    for (uint64_t i = 0; i < s_oeCountS; ++i) {
+        if (i + kAhead < objs.size())
+            __builtin_prefetch(objs[i + kAhead]);
         SDL_Rect& r = g_orbRectsS[i];
-        if (o->hasPos) {
+        if (i < objs.size() && objs[i]->hasPos) {
             r.w = r.h = g_var.obj.size;
             place_square(r, g_oePtsS[i]);
         } else {
@@ -504,7 +509,7 @@ void update_projection()
     s_serial++;
     if (cycle_index(g_var.plot.projection) < 0)
         g_var.plot.projection = MP_EQUIRECT;
-    s_mpf = map_projection_func(g_var.plot.projection);
+    s_mpf = map_projection_lanes(g_var.plot.projection);
     const point2f_t in[2] = {{static_cast<float>(M_PI), 0}, {0, static_cast<float>(M_PI / 2)}};
     point2f_t out[2];
     s_mpf(out, in, 2);

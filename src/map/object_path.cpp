@@ -1,9 +1,14 @@
 #include "map/object_path.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 
 #include "objects/objects.h"
+#include "sgp4/CoordGeodetic.h"
+#include "sgp4/DateTime.h"
+#include "sgp4/PropagationFailure.h"
 #include "settings/vars.h"
 
 ObjectPath g_path;
@@ -105,14 +110,29 @@ void ObjectPath::InitPoints()
     AllocPoints(orbits * pointsPerOrbit);
     // The track ends before the first instant the model cannot compute, so
     // every point kept is this satellite's at its own time; with none the
-    // track is empty.
+    // track is empty. The instants are whole seconds from one reading of the
+    // clock, computed a chunk at a time in the vector lanes.
+    constexpr uint64_t kChunk = 64;
+    libsgp4::DateTime dts[kChunk];
+    libsgp4::CoordGeodetic geo[kChunk];
+    libsgp4::PropagationFailure failure[kChunk];
+    const libsgp4::DateTime now = obj_time(0);
     double t = 0;
     uint64_t n = 0;
-    while (n < m_pointCount && obj_coord(&m_points[n], o, offset_seconds(t))) {
-        ++n;
-        t += step;
+    while (n < m_pointCount) {
+        const uint64_t m = std::min(kChunk, m_pointCount - n);
+        for (uint64_t i = 0; i < m; ++i, t += step)
+            dts[i] = now.AddMicroseconds(int64_t(offset_seconds(t)) * 1000000);
+        obj_geodetic_at(o, dts, m, geo, failure);
+        for (uint64_t i = 0; i < m; ++i, ++n) {
+            if (failure[i] != libsgp4::PropagationFailure::None) {
+                m_pointCount = n;
+                return;
+            }
+            m_points[n].x = static_cast<float>(geo[i].longitude);
+            m_points[n].y = static_cast<float>(geo[i].latitude);
+        }
     }
-    m_pointCount = n;
 }
 
 uint64_t ObjectPath::CalcNumPolylines() const

@@ -47,3 +47,8 @@ void mp_bottomley(point2f_t* out, const point2f_t* in, uint64_t n);
 const char* map_projection_name(int id);
 // Function of a projection id, null when the id has none.
 mp_func_t map_projection_func(int id);
+// The projection of id over many points at once: evaluated in vector lanes
+// for those built on trigonometric functions (Winkel Tripel, Aitoff, Hammer,
+// Bottomley, sinusoidal), the scalar function for the others. The results
+// equal the scalar function's.
+mp_func_t map_projection_lanes(int id);

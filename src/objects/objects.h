@@ -96,6 +96,10 @@ public:
     object_t* Prior(object_t* o);
     void Add(object_t* o);
 
+    // The satellites owning positions[0], positions[1], ... (list order, as
+    // InitPositions assigned them): a dense walk for the once-a-second stages.
+    const std::vector<object_t*>& Owners() const { return m_batchObjs; }
+
     object_t* first = nullptr;
     uint64_t count = 0;
     point2f_t* positions = nullptr;

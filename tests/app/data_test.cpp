@@ -100,7 +100,7 @@ TEST_F(Pipeline, ProjectionCycleTicksAndDataHooks)
 {
     // Fifteen steps visit every projection once and come back.
     for (int id : {100, 102, 101, 103, 104, 300, 500, 501, 502, 503, 704, 700, 701, 702, 703}) {
-        EXPECT_TRUE(g_var.plot.projection == id && current_projection() == map_projection_func(id)) << id;
+        EXPECT_TRUE(g_var.plot.projection == id && current_projection() == map_projection_lanes(id)) << id;
         next_projection();
     }
     prev_projection();

@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "map/map_fixture.h"
+#include "sgp4/Eci.h"
+#include "sgp4/SGP4.h"
 #include "settings/vars.h"
 
 namespace {
@@ -92,4 +94,52 @@ TEST_F(Path, TrackOfAnUncomputableSatelliteIsEmpty)
     path.Reset();
     EXPECT_EQ(path.PointCount(), 180u);
     obj_free(bad);
+}
+
+TEST_F(Path, TrackEndsBeforeTheFirstInstantTheModelCannotCompute)
+{
+    // A satellite that decays about 100 minutes from now: the minute the model
+    // first fails is found for an arbitrary epoch, and the epoch is then moved
+    // so that this minute lies ahead of the clock. The track (2 orbits of 90
+    // points) stops past its first 64-point chunk, at the last computable point.
+    OrbitalElements_t el;
+    el.catalogNumber = 90003;
+    el.epochYear = 2026;
+    el.epochMonth = 1;
+    el.epochDayOfMonth = 1;
+    el.bstar = 0.002;
+    el.inclination = 51.6;
+    el.meanMotion = 16.0;
+    object_t* probe = nullptr;
+    ASSERT_EQ(new_obj(&probe, el), 0);
+    libsgp4::Eci eci;
+    libsgp4::PropagationFailure failure;
+    double decay = 0;
+    while (decay < 30 * 1440 && probe->sgp4->TryFindPosition(decay, eci, failure))
+        decay += 1;
+    obj_free(probe);
+    ASSERT_TRUE(decay > 200 && decay < 30 * 1440) << decay;
+    const libsgp4::DateTime epoch = obj_time(0).AddMinutes(100 - decay);
+    int year = 0, us = 0;
+    epoch.Decompose(year, el.epochMonth, el.epochDayOfMonth, el.epochHour, el.epochMinute,
+                    el.epochSecond, us);
+    el.epochYear = static_cast<uint32_t>(year);
+    object_t* decaying = nullptr;
+    ASSERT_EQ(new_obj(&decaying, el), 0);
+
+    g_var.sel.obj = decaying;
+    path.Reset();
+    const uint64_t n = path.PointCount();
+    ASSERT_TRUE(n > 64 && n < 180) << n;
+    point2f_t q;
+    for (uint64_t i = 0; i < n; i += 7) {
+        ASSERT_TRUE(obj_coord(&q, decaying, static_cast<int>(static_cast<double>(i) * path.step)));
+        EXPECT_NEAR(path.Points()[i].y, q.y, 1e-4);
+        EXPECT_NEAR(std::fmod(path.Points()[i].x - q.x + 3 * M_PI, 2 * M_PI) - M_PI, 0, 1e-4);
+    }
+    EXPECT_TRUE(obj_coord(&q, decaying, static_cast<int>(static_cast<double>(n - 1) * path.step)));
+    EXPECT_FALSE(obj_coord(&q, decaying, static_cast<int>(static_cast<double>(n) * path.step)));
+    EXPECT_TRUE(end_to_end(path));
+    g_var.sel.obj = nullptr;
+    obj_free(decaying);
 }

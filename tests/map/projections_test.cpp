@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <vector>
 
 #include "map/map_fixture.h"
 
@@ -122,4 +123,40 @@ TEST(Projections, MercatorClampAndVanDerGrinten)
     EXPECT_NEAR(project(MP_VAN_DER_GRINTEN, 110, 90).y, M_PI, 1e-6);
     point2f_t edge = project(MP_VAN_DER_GRINTEN, 180, 45);
     EXPECT_NEAR(std::hypot(edge.x, edge.y), M_PI, 1e-5);
+}
+
+TEST(Projections, LanesEqualTheScalarFunctions)
+{
+    // A dense grid over the globe with its edges, the origin and the poles,
+    // in an odd count so that every lane width leaves a tail; then the same
+    // with points off the globe and NaN mixed in, which the lanes hand back
+    // to the scalar function.
+    std::vector<point2f_t> in;
+    for (int i = 0; i <= 360; ++i)
+        for (int j = 0; j <= 181; ++j)
+            in.push_back({rad(-180.0 + i), rad(-90.0 + j * 180.0 / 181)});
+    in.push_back({0, 0});
+    std::vector<point2f_t> odd = in;
+    for (size_t k = 0; k < odd.size(); k += 97)
+        odd[k] = k % 2 ? point2f_t{7.0f, 0.2f} : point2f_t{0.1f, NAN};
+    const int ids[] = {100, 101, 102, 103, 104, 300, 500, 501, 502, 503, 700, 701, 702, 703, 704};
+    for (int id : ids) {
+        for (const std::vector<point2f_t>* pts : {&in, &odd}) {
+            const size_t n = pts->size();
+            std::vector<point2f_t> want(n), got(n);
+            map_projection_func(id)(want.data(), pts->data(), n);
+            map_projection_lanes(id)(got.data(), pts->data(), n);
+            size_t bad = 0;
+            for (size_t k = 0; k < n; ++k) {
+                const bool same = (std::isnan(want[k].x) ? std::isnan(got[k].x)
+                                                         : std::fabs(got[k].x - want[k].x) <= 1e-9) &&
+                                  (std::isnan(want[k].y) ? std::isnan(got[k].y)
+                                                         : std::fabs(got[k].y - want[k].y) <= 1e-9);
+                if (!same && bad++ < 3)
+                    ADD_FAILURE() << map_projection_name(id) << " at (" << (*pts)[k].x << ", "
+                                  << (*pts)[k].y << "): " << got[k].x << ", " << got[k].y
+                                  << " for " << want[k].x << ", " << want[k].y;
+            }
+        }
+    }
 }
