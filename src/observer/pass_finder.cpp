@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 #include "objects/objects.h"
 #include "observer/propagate.h"
@@ -30,6 +31,12 @@
 // at a sixteenth of the orbit, so that every culmination and every sunlit or
 // shadowed spell shows between evaluated instants. Every instant reported
 // was evaluated with the orbit model itself.
+//
+// pass_findAll searches the satellites that the vector lanes take side by
+// side, one a lane: each round takes the next main step of every one of
+// them with one call to the lanes, each satellite at its own instant, and a
+// finished satellite's lane goes to the next. Crossings, culminations and
+// near misses are refined between rounds, one instant at a time.
 
 namespace {
 
@@ -145,13 +152,25 @@ public:
         m_sinMost = std::sin(most);
     }
 
-    // Appends the passes to the output; false when a propagation failed.
+    // The search in main steps, so that many satellites can be searched
+    // side by side: Want is the instant (from the window's start) whose state
+    // the next step needs, or -1 once the search is over; Take gives it that
+    // state (null where the propagation failed) and returns false when the
+    // search failed. Refinements between steps propagate their own instants.
+    // Passes go to the output as they close.
+    int64_t Want() const { return m_want; }
+    bool Take(const Eci* state);
+    // The whole search, one instant at a time.
     bool Run();
     uint64_t Propagations() const { return m_props; }
 
 private:
     // full: also the bounds for steps from p (not needed for refinements).
     bool Eval(int64_t t, pt_t* p, bool full = true);
+    void Look(int64_t t, const Eci& eci, pt_t* p, bool full) const;
+    bool Begin(const pt_t& a);
+    bool Step(const pt_t& b);
+    bool Plan();
     void Bounds(const Vector& r, const Vector& v, pt_t* p) const;
     double SafeStep(const pt_t& p, bool backward) const;
     bool Covered(const pt_t& a, const pt_t& b) const;
@@ -186,6 +205,13 @@ private:
     int64_t m_cap = 0;    // longest step inside a pass, microseconds
     uint64_t m_props = 0;
 
+    // The main steps: the state they go from, the instant wanted next and
+    // whether the bounds cover the step to it.
+    enum { kFirst, kSteps, kLast } m_phase = kFirst;
+    pt_t m_a{};
+    int64_t m_want = 0;
+    bool m_sure = false;
+
     bool m_open = false;
     unsigned m_openFlags = 0;
     std::vector<pt_t> m_pts;  // evaluated instants of the open pass, AOS first
@@ -206,6 +232,14 @@ bool PassSearch::Eval(int64_t t, pt_t* p, bool full)
     ++m_props;
     if (prop_states(m_sgp4, &at, 1, &eci, &ok) == 0)
         return false;
+    Look(t, eci, p, full);
+    return true;
+}
+
+// The look from the observer at the state eci of instant t.
+void PassSearch::Look(int64_t t, const Eci& eci, pt_t* p, bool full) const
+{
+    const DateTime at(m_w.start.Ticks() + t);
     double pos[3], vel[3];
     obs_toEarthFixed(eci.Position(), eci.Velocity(), at.ToGreenwichSiderealTime(), pos, vel);
     const observer_t& o = m_w.observer;
@@ -227,7 +261,7 @@ bool PassSearch::Eval(int64_t t, pt_t* p, bool full)
     p->teme = eci.Position();
     p->bounded = false;
     if (!full)
-        return true;
+        return;
     // The Earth-central angle between satellite and observer: its cosine
     // c = s . u and c' = (v . u - c (s . v)) / r for the direction s.
     const double r = norm(pos);
@@ -252,7 +286,6 @@ bool PassSearch::Eval(int64_t t, pt_t* p, bool full)
     p->along = -(t3[0] * m_obsDir[0] + t3[1] * m_obsDir[1] + t3[2] * m_obsDir[2]) / (nn * r);
     p->sinPlaneRate = kObsEarthRate * std::min(1.0, sinIncl + 0.01) * m_obsCosLat + 3e-6;
     Bounds(eci.Position(), eci.Velocity(), p);
-    return true;
 }
 
 // Bounds of the speed and acceleration reachable on the osculating orbit of
@@ -718,12 +751,27 @@ bool PassSearch::Close(const pt_t& los, unsigned flags)
     return true;
 }
 
-bool PassSearch::Run()
+bool PassSearch::Take(const Eci* state)
 {
-    const int64_t end = m_w.length;
-    pt_t a;
-    if (!Eval(0, &a))
-        return false;
+    ++m_props;
+    if (state && m_phase == kLast) {
+        m_want = -1;
+        return true;
+    }
+    bool ok = false;
+    if (state) {
+        pt_t b;
+        Look(m_want, *state, &b, true);
+        ok = m_phase == kFirst ? Begin(b) : Step(b);
+    }
+    if (!ok)
+        m_want = -1;
+    return ok;
+}
+
+// The search from its first state.
+bool PassSearch::Begin(const pt_t& a)
+{
     // Probes and steps inside a pass scale with the orbital period.
     const double r0 = std::sqrt(a.teme.x * a.teme.x + a.teme.y * a.teme.y + a.teme.z * a.teme.z);
     double period = 5400.0;
@@ -736,49 +784,99 @@ bool PassSearch::Run()
     m_cap = std::max(to_micros(period / 16.0, 0, INT64_MAX), 10 * kSecond);
 
     if (NeverVisible(a)) {
-        pt_t b;
-        return Eval(end, &b);
+        // Only the verdict at the window's end is left to learn.
+        m_phase = kLast;
+        m_want = m_w.length;
+        return true;
     }
     if (a.isUp()) {
         m_open = true;
         m_openFlags = PASS_STARTED;
         m_pts.assign(1, a);
     }
-    while (a.t < end) {
-        const double safe = SafeStep(a, false);
-        double caps = m_open ? double(m_cap) / 1e6 : kInf;
-        if (a.toPerigee > 1.0)
-            caps = std::min(caps, a.toPerigee);
-        // Where the bounds allow only short steps, probe: just past the
-        // crossing that the rate predicts when heading for one, else a
-        // fixed stretch ahead. The interval is settled below when the bounds
-        // do not cover it; a probe is short enough to hold at most one pass.
-        double probe = double(m_probe) / 1e6;
-        const double h = a.h(), dh = a.dh();
-        if (h * dh < 0.0)
-            probe = std::min(probe, -h / dh * 1.05 + 0.05);
-        double want = std::max(safe, probe);
-        want = std::min(want, caps);
-        const int64_t step = to_micros(want, std::min(m_probe, kRootTol), end - a.t);
-        const bool sure = double(step) / 1e6 <= safe;
-        pt_t b;
-        if (!Eval(a.t + step, &b))
-            return false;
-        if (a.isUp() != b.isUp()) {
-            pt_t c;
-            if (!Crossing(a, b, &c) || !Transition(c))
-                return false;
-        } else if (!sure && !Examine(a, b, 0)) {
-            return false;
-        }
-        Keep(b);
-        a = b;
-    }
-    if (m_open) {
+    m_phase = kSteps;
+    m_a = a;
+    return Plan();
+}
+
+// The next main step from m_a, or the end of the search at the window's end.
+bool PassSearch::Plan()
+{
+    const pt_t& a = m_a;
+    const int64_t end = m_w.length;
+    if (a.t >= end) {
+        m_want = -1;
+        if (!m_open)
+            return true;
         m_pts.pop_back();  // the end itself is the LOS
         return Close(a, PASS_ENDS);
     }
+    const double safe = SafeStep(a, false);
+    double caps = m_open ? double(m_cap) / 1e6 : kInf;
+    if (a.toPerigee > 1.0)
+        caps = std::min(caps, a.toPerigee);
+    // Where the bounds allow only short steps, probe: just past the crossing
+    // that the rate predicts when heading for one, else a fixed stretch
+    // ahead. The interval is settled when the bounds do not cover it; a
+    // probe is short enough to hold at most one pass.
+    double probe = double(m_probe) / 1e6;
+    const double h = a.h(), dh = a.dh();
+    if (h * dh < 0.0)
+        probe = std::min(probe, -h / dh * 1.05 + 0.05);
+    double want = std::max(safe, probe);
+    want = std::min(want, caps);
+    const int64_t step = to_micros(want, std::min(m_probe, kRootTol), end - a.t);
+    m_sure = double(step) / 1e6 <= safe;
+    m_want = a.t + step;
     return true;
+}
+
+// A main step from m_a to b: any crossing between them refined, an interval
+// the bounds did not cover settled.
+bool PassSearch::Step(const pt_t& b)
+{
+    const pt_t& a = m_a;
+    if (a.isUp() != b.isUp()) {
+        pt_t c;
+        if (!Crossing(a, b, &c) || !Transition(c))
+            return false;
+    } else if (!m_sure && !Examine(a, b, 0)) {
+        return false;
+    }
+    Keep(b);
+    m_a = b;
+    return Plan();
+}
+
+bool PassSearch::Run()
+{
+    while (m_want >= 0) {
+        const DateTime at(m_w.start.Ticks() + m_want);
+        Eci eci;
+        bool ok = false;
+        prop_states(m_sgp4, &at, 1, &eci, &ok);
+        if (!Take(ok ? &eci : nullptr))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+namespace {
+
+// Ends the search of one satellite: its passes (none when it failed) and
+// its figures.
+void finish(const PassSearch& search, bool ok, std::vector<pass_t>& out, size_t first,
+            passStats_t* stats)
+{
+    if (!ok)
+        out.resize(first);
+    if (stats) {
+        ++stats->satellites;
+        stats->errors += ok ? 0 : 1;
+        stats->propagations += search.Propagations();
+    }
 }
 
 }  // namespace
@@ -789,30 +887,88 @@ bool pass_findOne(const libsgp4::SGP4& sgp4, const passWindow_t& window,
     const size_t first = out.size();
     PassSearch search(sgp4, window, out);
     const bool ok = search.Run();
-    if (!ok)
-        out.resize(first);
-    if (stats) {
-        ++stats->satellites;
-        stats->errors += ok ? 0 : 1;
-        stats->propagations += search.Propagations();
-    }
+    finish(search, ok, out, first, stats);
     return ok;
 }
 
 void pass_findAll(const object_t* const* objs, size_t n, const passWindow_t& window,
                   std::vector<pass_t>& out, passStats_t* stats)
 {
-    const size_t first = out.size();
+    // The passes found with each satellite's place in the list, for the
+    // order: the satellites the lanes take are searched side by side, and
+    // finish in no particular order.
+    struct found_t {
+        pass_t pass;
+        size_t index;
+    };
+    std::vector<found_t> all;
+    std::vector<pass_t> one;
+    const auto keep = [&](size_t index) {
+        for (pass_t& p : one) {
+            p.obj = objs[index];
+            all.push_back({p, index});
+        }
+        one.clear();
+    };
+    std::vector<size_t> queue;
     for (size_t i = 0; i < n; ++i) {
-        const size_t before = out.size();
-        pass_findOne(*objs[i]->sgp4, window, out, stats);
-        for (size_t k = before; k < out.size(); ++k)
-            out[k].obj = objs[i];
+        if (prop_batched(*objs[i]->sgp4)) {
+            queue.push_back(i);
+        } else {
+            pass_findOne(*objs[i]->sgp4, window, one, stats);
+            keep(i);
+        }
     }
-    std::stable_sort(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
-                     [](const pass_t& a, const pass_t& b) {
-                         if (a.aos.Ticks() != b.aos.Ticks())
-                             return a.aos.Ticks() < b.aos.Ticks();
-                         return a.obj->tle->CatalogNumber() < b.obj->tle->CatalogNumber();
-                     });
+    // One satellite a slot: every round takes the main step of each in one
+    // call to the lanes, and a finished satellite's slot goes to the next.
+    constexpr size_t kSide = 64;
+    propSlots_t slots(kSide);
+    const size_t m = slots.Size();
+    std::vector<std::unique_ptr<PassSearch>> search(m);
+    std::vector<std::vector<pass_t>> found(m);
+    std::vector<size_t> which(m);
+    std::vector<libsgp4::DateTime> at(m, window.start);
+    std::vector<Eci> state(m);
+    std::unique_ptr<bool[]> ok(new bool[m]);
+    size_t next = 0;
+    for (;;) {
+        size_t active = 0;
+        for (size_t k = 0; k < m; ++k) {
+            if (!search[k] && next < queue.size()) {
+                which[k] = queue[next++];
+                const libsgp4::SGP4& sgp4 = *objs[which[k]]->sgp4;
+                slots.Put(k, sgp4);
+                found[k].clear();
+                search[k].reset(new PassSearch(sgp4, window, found[k]));
+            }
+            if (search[k]) {
+                ++active;
+                at[k] = DateTime(window.start.Ticks() + search[k]->Want());
+            }
+        }
+        if (active == 0)
+            break;
+        slots.States(at.data(), state.data(), ok.get());
+        for (size_t k = 0; k < m; ++k) {
+            if (!search[k])
+                continue;
+            const bool good = search[k]->Take(ok[k] ? &state[k] : nullptr);
+            if (good && search[k]->Want() >= 0)
+                continue;
+            finish(*search[k], good, found[k], 0, stats);
+            one.swap(found[k]);
+            keep(which[k]);
+            search[k].reset();
+        }
+    }
+    std::stable_sort(all.begin(), all.end(), [](const found_t& a, const found_t& b) {
+        if (a.pass.aos.Ticks() != b.pass.aos.Ticks())
+            return a.pass.aos.Ticks() < b.pass.aos.Ticks();
+        const unsigned ca = a.pass.obj->tle->CatalogNumber(), cb = b.pass.obj->tle->CatalogNumber();
+        if (ca != cb)
+            return ca < cb;
+        return a.index < b.index;
+    });
+    for (const found_t& f : all)
+        out.push_back(f.pass);
 }

@@ -17,14 +17,18 @@ bool bound(const libsgp4::Vector& r, const libsgp4::Vector& v, double leastInver
     return 2.0 / rr - (v.x * v.x + v.y * v.y + v.z * v.z) / kPropGm >= leastInverse;
 }
 
+// 1 / a must stay above 1 / (1.1 a of the elements).
+double least_inverse(const libsgp4::SGP4& sgp4)
+{
+    return 1.0 / (1.1 * sgp4.Elements().RecoveredSemiMajorAxis() * libsgp4::kXKMPER);
+}
+
 }  // namespace
 
 size_t prop_states(const libsgp4::SGP4& sgp4, const libsgp4::DateTime* at, size_t n,
                    libsgp4::Eci* out, bool* ok)
 {
-    // 1 / a must stay above 1 / (1.1 a of the elements).
-    const double leastInverse =
-        1.0 / (1.1 * sgp4.Elements().RecoveredSemiMajorAxis() * libsgp4::kXKMPER);
+    const double leastInverse = least_inverse(sgp4);
     const libsgp4::DateTime& epoch = sgp4.Elements().Epoch();
     // The instants go to the batch propagator a chunk at a time, as minutes
     // since the epoch exactly as the one-instant call computes them. A few
@@ -63,4 +67,39 @@ size_t prop_states(const libsgp4::SGP4& sgp4, const libsgp4::DateTime* at, size_
         }
     }
     return good;
+}
+
+bool prop_batched(const libsgp4::SGP4& sgp4)
+{
+    return libsgp4::SGP4Batch::ManyAtOnce(sgp4);
+}
+
+propSlots_t::propSlots_t(size_t n)
+    : m_lanes(n), m_sats(m_lanes.Size(), nullptr), m_leastInverse(m_sats.size()),
+      m_tsince(m_sats.size()), m_pos(m_sats.size()), m_vel(m_sats.size()),
+      m_failure(m_sats.size())
+{
+}
+
+void propSlots_t::Put(size_t slot, const libsgp4::SGP4& sgp4)
+{
+    m_lanes.Put(slot, sgp4);
+    m_sats[slot] = &sgp4;
+    m_leastInverse[slot] = least_inverse(sgp4);
+}
+
+void propSlots_t::States(const libsgp4::DateTime* at, libsgp4::Eci* out, bool* ok)
+{
+    for (size_t i = 0; i < m_sats.size(); ++i)
+        m_tsince[i] = m_sats[i] ? at[i].MinutesSince(m_sats[i]->Elements().Epoch()) : 0.0;
+    m_lanes.Teme(m_tsince.data(), m_pos.data(), m_vel.data(), m_failure.data());
+    for (size_t i = 0; i < m_sats.size(); ++i) {
+        if (!m_sats[i])
+            continue;
+        ok[i] = m_failure[i] == libsgp4::PropagationFailure::None &&
+                bound(m_pos[i], m_vel[i], m_leastInverse[i]);
+        if (ok[i])
+            out[i] = libsgp4::Eci(m_sats[i]->Elements().Epoch().AddMinutes(m_tsince[i]), m_pos[i],
+                                  m_vel[i]);
+    }
 }

@@ -293,10 +293,15 @@ laneIntegrator_t SGP4Batch::Integrator(size_t start) const
     return laneIntegrator_t{m_xli.data() + start, m_xni.data() + start, m_atime.data() + start};
 }
 
+bool SGP4Batch::ManyAtOnce(const SGP4& sat)
+{
+    return !sat.UsesDeepSpace() && InLanes(sat);
+}
+
 void SGP4Batch::TemeAt(const SGP4& sat, const double* tsince, size_t n, Vector* pos, Vector* vel,
                        PropagationFailure* failure)
 {
-    if (sat.UsesDeepSpace() || !InLanes(sat)) {
+    if (!ManyAtOnce(sat)) {
         for (size_t i = 0; i < n; ++i)
             failure[i] = ScalarTeme(sat, tsince[i], pos + i, vel ? vel + i : nullptr);
         return;
@@ -322,10 +327,47 @@ void SGP4Batch::TemeAt(const SGP4& sat, const double* tsince, size_t n, Vector* 
     }
 }
 
+SGP4Batch::Slots::Slots(size_t n)
+    : m_sats(whole_blocks(n), nullptr), m_blocks(m_sats.size() / kBlockLanes)
+{
+}
+
+void SGP4Batch::Slots::Put(size_t slot, const SGP4& sat)
+{
+    // The first satellite goes into every slot, so that the lanes of slots
+    // without one compute real constants too (their results are not stored).
+    const size_t from = m_any ? slot : 0, to = m_any ? slot + 1 : m_sats.size();
+    for (size_t k = from; k < to; ++k)
+        Pack(sat, m_blocks[k / kBlockLanes], k % kBlockLanes);
+    m_any = true;
+    m_sats[slot] = &sat;
+}
+
+void SGP4Batch::Slots::Teme(const double* tsince, Vector* pos, Vector* vel,
+                            PropagationFailure* failure) const
+{
+    if (!m_any)
+        return;
+    chunk_t c;
+    for (size_t start = 0; start < m_sats.size(); start += kChunk) {
+        const size_t m = std::min(kChunk, m_sats.size() - start);
+        std::copy(tsince + start, tsince + start + m, c.t);
+        c.Propagate(&m_blocks[start / kBlockLanes], 1, m);
+        for (size_t j = 0; j < m; ++j) {
+            const size_t i = start + j;
+            if (!m_sats[i])
+                continue;
+            Vector* v = vel ? vel + i : nullptr;
+            failure[i] = c.status[j] == kLaneRedo ? ScalarTeme(*m_sats[i], tsince[i], pos + i, v)
+                                                  : c.Store(j, pos + i, v);
+        }
+    }
+}
+
 void SGP4Batch::GeodeticAt(const SGP4& sat, const DateTime* dts, size_t n, CoordGeodetic* out,
                            PropagationFailure* failure)
 {
-    if (sat.UsesDeepSpace() || !InLanes(sat)) {
+    if (!ManyAtOnce(sat)) {
         for (size_t i = 0; i < n; ++i)
             failure[i] = ScalarGeodetic(sat, dts[i], out + i);
         return;

@@ -54,6 +54,30 @@ public:
     // then Eci::ToGeodetic at dts[i].
     static void GeodeticAt(const SGP4& sat, const DateTime* dts, size_t n, CoordGeodetic* out,
                            PropagationFailure* failure);
+    // Whether sat runs in lanes in TemeAt, GeodeticAt and Slots (else each
+    // instant is a scalar propagation, and Slots does not take it).
+    static bool ManyAtOnce(const SGP4& sat);
+
+    // Satellites in slots, each propagated at its own instant by one call:
+    // for searches that advance many satellites side by side. Only
+    // satellites that ManyAtOnce accepts; a slot keeps its satellite until
+    // it is given another.
+    class Slots {
+    public:
+        explicit Slots(size_t n);  // rounded up to whole blocks
+        size_t Size() const { return m_sats.size(); }
+        void Put(size_t slot, const SGP4& sat);
+        // Slot i at tsince[i] minutes since its satellite's epoch, as
+        // TemeAt, for every slot given a satellite (entries of the others
+        // are left as they were; their tsince is still read).
+        void Teme(const double* tsince, Vector* pos, Vector* vel,
+                  PropagationFailure* failure) const;
+
+    private:
+        std::vector<const SGP4*> m_sats;
+        std::vector<laneBlock_t> m_blocks;
+        bool m_any = false;  // a satellite was given
+    };
 
     // The instruction set the lanes run on here ("AVX2", "SSE4", ...).
     static const char* Target();

@@ -54,6 +54,8 @@ bool near_pixel(const point2i_t& s, const point2f_t& p)
 }  // namespace
 
 // Counts allocations while s_counting is set; new[] and delete[] build on this pair.
+// The non-throwing forms (std::stable_sort's buffer) are replaced too: under
+// the address sanitizer its own would pair with the free() below.
 void* operator new(std::size_t n)
 {
     s_allocations += s_counting;
@@ -61,8 +63,14 @@ void* operator new(std::size_t n)
         return p;
     throw std::bad_alloc();
 }
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept
+{
+    s_allocations += s_counting;
+    return std::malloc(n ? n : 1);
+}
 __attribute__((noinline)) void operator delete(void* p) noexcept { std::free(p); }
 __attribute__((noinline)) void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+__attribute__((noinline)) void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 TEST_F(Pipeline, PixelClampAndScreenFit)
 {

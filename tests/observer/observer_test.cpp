@@ -199,3 +199,72 @@ TEST(Propagate, ManyInstantsAtOnceAsOneByOne)
         }
     }
 }
+
+TEST(Propagate, SlotsAsOneByOne)
+{
+    // Satellites in lane slots, each at its own instant, get the verdicts and
+    // states prop_states gives them one at a time: one that decays, one whose
+    // negative drag inflates its orbit past the 10 % rule, healthy ones; more
+    // satellites than slots, so that slots take new satellites between calls
+    // while others keep theirs.
+    std::vector<std::unique_ptr<libsgp4::SGP4>> sats;
+    for (int i = 0; i < 40; ++i) {
+        OrbitalElements_t el;
+        el.catalogNumber = 90100 + i;
+        el.epochYear = 2026;
+        el.epochMonth = 1;
+        el.epochDayOfMonth = 1;
+        el.bstar = i == 0 ? 0.002 : i == 1 ? -0.5 : 0.0001 * (i % 5);
+        el.inclination = 20.0 + 2.0 * i;
+        el.eccentricity = 0.001 + 0.004 * (i % 7);
+        el.raan = 9.0 * i;
+        el.meanAnomaly = 31.0 * i;
+        el.meanMotion = i < 2 ? 16.0 - i : 12.0 + 0.1 * i;
+        sats.emplace_back(new libsgp4::SGP4(libsgp4::Tle(el)));
+        ASSERT_TRUE(prop_batched(*sats.back()));
+    }
+    propSlots_t slots(12);
+    ASSERT_EQ(slots.Size(), 16u);  // whole blocks of lanes
+    const size_t m = slots.Size();
+    std::vector<const libsgp4::SGP4*> in(m, nullptr);
+    std::vector<libsgp4::DateTime> at(m);
+    std::vector<libsgp4::Eci> states(m);
+    std::unique_ptr<bool[]> ok(new bool[m]);
+    size_t fails = 0, compared = 0;
+    for (int round = 0; round < 30; ++round) {
+        // Every third round slot k takes satellite (k + round) % 40; the last
+        // slots stay empty for the first rounds.
+        for (size_t k = 0; k < m; ++k) {
+            if (round % 3 == 0 && (round > 6 || k < 10)) {
+                in[k] = sats[(k + size_t(round)) % sats.size()].get();
+                slots.Put(k, *in[k]);
+            }
+            // Instants up to a month from the epoch, a different one a slot.
+            at[k] = libsgp4::DateTime(2026, 1, 1, 0, 0, 0, 0)
+                        .AddMicroseconds((int64_t(round) * 86400 + int64_t(k) * 4111) * 1000000);
+            ok[k] = false;
+        }
+        slots.States(at.data(), states.data(), ok.get());
+        for (size_t k = 0; k < m; ++k) {
+            if (!in[k]) {
+                EXPECT_FALSE(ok[k]);  // left as it was
+                continue;
+            }
+            libsgp4::Eci e;
+            bool ok1 = false;
+            prop_states(*in[k], &at[k], 1, &e, &ok1);
+            ASSERT_EQ(ok[k], ok1) << "round " << round << " slot " << k;
+            ++compared;
+            fails += ok1 ? 0 : 1;
+            if (!ok1)
+                continue;
+            const libsgp4::Vector &p = states[k].Position(), &q = e.Position();
+            const libsgp4::Vector &v = states[k].Velocity(), &w = e.Velocity();
+            EXPECT_LT(std::fabs(p.x - q.x) + std::fabs(p.y - q.y) + std::fabs(p.z - q.z), 1e-6);
+            EXPECT_LT(std::fabs(v.x - w.x) + std::fabs(v.y - w.y) + std::fabs(v.z - w.z), 1e-9);
+            EXPECT_EQ(states[k].GetDateTime().Ticks(), e.GetDateTime().Ticks());
+        }
+    }
+    EXPECT_GT(compared, 300u);
+    EXPECT_TRUE(fails > 0 && fails < compared) << fails;
+}

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -244,6 +245,78 @@ TEST(PassAccuracy, HandMadeOrbits)
     expect_within_goals(tp);
     expect_within_goals(ts);
     EXPECT_GT(tp.passes, 10);
+}
+
+// Satellites searched side by side in the lanes (pass_findAll) find what each
+// finds searched alone (pass_findOne, held to the reference above): the same
+// passes in the order of AOS, catalogue number and list place, the same
+// failures. The list holds more satellites than the lanes have slots, one
+// that decays, deep-space ones (searched alone there too) and one element
+// set twice.
+TEST(PassAccuracy, SideBySideAsAlone)
+{
+    const setup_t paris = make_setup(48.85, 2.35, 35.0, 10.0, 24);
+    std::vector<OrbitalElements_t> els = {
+        orbit("MOLNIYA", 90001, 63.4, 0.72, 2.006, 270.0, 40.0, 0.0),
+        orbit("GEO ABOVE", 90005, 0.05, 0.0002, 1.00273, 0.0, 0.0, over_longitude(5.0)),
+        orbit("DECAYING", 90008, 51.6, 0.001, 16.1, 0.0, 30.0, 0.0, 0.01),
+    };
+    for (int i = 0; i < 150; ++i) {
+        els.push_back(orbit("LEO", uint32_t(91000 + i), 30.0 + (i * 7) % 70, 0.001 + 0.0005 * (i % 5),
+                            14.2 + 0.2 * (i % 9), (i * 37) % 360, (i * 53) % 360, (i * 97) % 360,
+                            1e-4));
+        if (i == 75)
+            els.push_back(els.back());
+    }
+    std::vector<std::unique_ptr<libsgp4::Tle>> tles;
+    std::vector<std::unique_ptr<libsgp4::SGP4>> sgp4s;
+    std::vector<object_t> objs(els.size());
+    std::vector<const object_t*> list;
+    for (size_t i = 0; i < els.size(); ++i) {
+        tles.emplace_back(new libsgp4::Tle(els[i]));
+        sgp4s.emplace_back(new libsgp4::SGP4(*tles.back()));
+        objs[i] = object_t{tles.back().get(), sgp4s.back().get(), nullptr, 0.0, nullptr, false};
+        list.push_back(&objs[i]);
+    }
+    struct alone_t {
+        pass_t pass;
+        size_t index;
+    };
+    std::vector<alone_t> alone;
+    passStats_t one{};
+    for (size_t i = 0; i < list.size(); ++i) {
+        std::vector<pass_t> found;
+        pass_findOne(*list[i]->sgp4, paris.window, found, &one);
+        for (pass_t& p : found) {
+            p.obj = list[i];
+            alone.push_back({p, i});
+        }
+    }
+    std::stable_sort(alone.begin(), alone.end(), [](const alone_t& a, const alone_t& b) {
+        if (a.pass.aos.Ticks() != b.pass.aos.Ticks())
+            return a.pass.aos.Ticks() < b.pass.aos.Ticks();
+        if (a.pass.obj->tle->CatalogNumber() != b.pass.obj->tle->CatalogNumber())
+            return a.pass.obj->tle->CatalogNumber() < b.pass.obj->tle->CatalogNumber();
+        return a.index < b.index;
+    });
+    std::vector<pass_t> all(1);  // appended to what is there
+    passStats_t many{};
+    pass_findAll(list.data(), list.size(), paris.window, all, &many);
+    EXPECT_EQ(many.satellites, one.satellites);
+    EXPECT_EQ(many.errors, 1u);
+    EXPECT_EQ(one.errors, 1u);
+    ASSERT_EQ(all.size(), alone.size() + 1);
+    EXPECT_GT(alone.size(), 300u);
+    for (size_t k = 0; k < alone.size(); ++k) {
+        const pass_t &a = alone[k].pass, &b = all[k + 1];
+        ASSERT_EQ(a.obj, b.obj) << k;
+        EXPECT_EQ(a.flags, b.flags) << k;
+        EXPECT_NEAR(double(a.aos.Ticks()), double(b.aos.Ticks()), 1000.0) << k;
+        EXPECT_NEAR(double(a.tca.Ticks()), double(b.tca.Ticks()), 1000.0) << k;
+        EXPECT_NEAR(double(a.los.Ticks()), double(b.los.Ticks()), 1000.0) << k;
+        EXPECT_NEAR(a.tcaElevation, b.tcaElevation, 1e-7) << k;
+        EXPECT_NEAR(std::remainder(a.tcaAzimuth - b.tcaAzimuth, 360.0 / s_deg), 0.0, 1e-4) << k;
+    }
 }
 
 // A deterministic sample of every group of the snapshot (every k-th
