@@ -83,28 +83,27 @@ HWY_INLINE void Each(point2f_t* out, const point2f_t* in, uint64_t n, mp_func_t 
         scalar(out + i, in + i, n - i);
 }
 
-// alpha, rounded to float as the scalar projection rounds it, and
-// sin(alpha) / alpha; zero marks the origin, where both projections give 0.
-HWY_INLINE void AitoffTerms(D d, V cosPhi, V cosHalfLambda, V& alpha, V& s)
+// The Aitoff x and y before the origin is handled: alpha is rounded to float
+// as the scalar projection rounds it, and sin(alpha) / alpha divides. Returns
+// where alpha is zero, the origin, where both projections give 0.
+HWY_INLINE hn::Mask<D> AitoffXY(D d, V l, V p, V& x, V& y)
 {
     const DF df;
-    alpha = hn::PromoteTo(d, hn::DemoteTo(df, hn::Acos(d, hn::Mul(cosPhi, cosHalfLambda))));
-    s = hn::Div(hn::Sin(d, alpha), alpha);
+    const V half = hn::Mul(l, hn::Set(d, 0.5));
+    const V cp = hn::Cos(d, p);
+    const V alpha = hn::PromoteTo(d, hn::DemoteTo(df, hn::Acos(d, hn::Mul(cp, hn::Cos(d, half)))));
+    const V s = hn::Div(hn::Sin(d, alpha), alpha);
+    x = hn::Div(hn::Mul(hn::Mul(hn::Set(d, 2.0), cp), hn::Sin(d, half)), s);
+    y = hn::Div(hn::Sin(d, p), s);
+    return hn::Eq(alpha, hn::Zero(d));
 }
 
 void WinkelTripel(point2f_t* out, const point2f_t* in, uint64_t n)
 {
     Each(out, in, n, mp_winkel_tripel, [](D d, V l, V p, V& x, V& y) {
-        const V half = hn::Mul(l, hn::Set(d, 0.5));
-        const V cp = hn::Cos(d, p);
-        V alpha, s;
-        AitoffTerms(d, cp, hn::Cos(d, half), alpha, s);
-        const V two = hn::Set(d, 2.0);
-        x = hn::Mul(hn::Add(hn::Div(hn::Mul(hn::Mul(two, cp), hn::Sin(d, half)), s),
-                            hn::Mul(l, hn::Set(d, TWO_OVER_PI))),
-                    hn::Set(d, 0.5));
-        y = hn::Mul(hn::Add(hn::Div(hn::Sin(d, p), s), p), hn::Set(d, 0.5));
-        const auto origin = hn::Eq(alpha, hn::Zero(d));
+        const auto origin = AitoffXY(d, l, p, x, y);
+        x = hn::Mul(hn::Add(x, hn::Mul(l, hn::Set(d, TWO_OVER_PI))), hn::Set(d, 0.5));
+        y = hn::Mul(hn::Add(y, p), hn::Set(d, 0.5));
         x = hn::IfThenZeroElse(origin, x);
         y = hn::IfThenZeroElse(origin, y);
     });
@@ -113,13 +112,7 @@ void WinkelTripel(point2f_t* out, const point2f_t* in, uint64_t n)
 void Aitoff(point2f_t* out, const point2f_t* in, uint64_t n)
 {
     Each(out, in, n, mp_aitoff, [](D d, V l, V p, V& x, V& y) {
-        const V half = hn::Mul(l, hn::Set(d, 0.5));
-        const V cp = hn::Cos(d, p);
-        V alpha, s;
-        AitoffTerms(d, cp, hn::Cos(d, half), alpha, s);
-        x = hn::Div(hn::Mul(hn::Mul(hn::Set(d, 2.0), cp), hn::Sin(d, half)), s);
-        y = hn::Div(hn::Sin(d, p), s);
-        const auto origin = hn::Eq(alpha, hn::Zero(d));
+        const auto origin = AitoffXY(d, l, p, x, y);
         x = hn::IfThenZeroElse(origin, x);
         y = hn::IfThenZeroElse(origin, y);
     });
